@@ -1,0 +1,19 @@
+#pragma once
+
+#include <QPixmap>
+#include <QWidget>
+
+// The background window: paints the background picture stretched over its whole area.
+class MyWindow : public QWidget
+{
+    Q_OBJECT
+
+public:
+    explicit MyWindow(QWidget* parent = nullptr);
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    QPixmap background;
+};

@@ -1,0 +1,86 @@
+#include "app/widget.h"
+
+#include "app/editorresources.h"
+
+#include <QCloseEvent>
+#include <QColor>
+#include <QFile>
+#include <QGridLayout>
+#include <QKeySequence>
+#include <QLabel>
+#include <QPalette>
+#include <QShortcut>
+#include <QStatusBar>
+
+Widget::Widget(QWidget* backgroundWindow, QGridLayout* windowLayout, QWidget* parent) : QWidget(parent)
+{
+    initEditorResources();
+    setWindowFlag(Qt::FramelessWindowHint);
+    setAttribute(Qt::WA_TranslucentBackground);
+    setWindowTitle(tr("兵种数据编辑器"));
+
+    auto* outerLayout = new QGridLayout;
+    outerLayout->addWidget(backgroundWindow, 0, 0);
+    setLayout(outerLayout);
+
+    buildStatusBar(windowLayout);
+    loadGameData();
+    buildInterface(windowLayout);
+
+    auto* saveShortcut = new QShortcut(QKeySequence::Save, this);
+    connect(saveShortcut, &QShortcut::activated, this, [this] {
+        if (hasPendingChanges())
+            saveChanges();
+    });
+}
+
+void Widget::buildStatusBar(QGridLayout* windowLayout)
+{
+    statusBar = new QStatusBar;
+    statusBar->setObjectName(QStringLiteral("statusBar"));
+    statusBar->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Fixed);
+    windowLayout->addWidget(statusBar, 6, 1, 1, 4);
+
+    storyLabel = new QLabel;
+    storyLabel->setObjectName(QStringLiteral("storyLabel"));
+    statusBar->addPermanentWidget(storyLabel);
+
+    messageLabel = new QLabel;
+    messageLabel->setObjectName(QStringLiteral("messageLabel"));
+    messageLabel->setStyleSheet(QStringLiteral("color:#ff6600;"));
+    statusBar->addWidget(messageLabel);
+}
+
+void Widget::buildInterface(QGridLayout* windowLayout)
+{
+    QFile styleSheet(QStringLiteral(":/qss/psblack.css"));
+    if (styleSheet.open(QIODevice::ReadOnly)) {
+        const QByteArray bytes = styleSheet.readAll();
+        const QString text = QString::fromLatin1(bytes.constData(), qstrnlen(bytes.constData(), bytes.size()));
+        setPalette(QPalette(QColor(text.mid(20, 7))));
+        setStyleSheet(text);
+    }
+
+    windowLayout->setColumnStretch(0, 1);
+    windowLayout->setColumnStretch(1, 0);
+    windowLayout->setColumnStretch(2, 10);
+
+    buildTitleBar(windowLayout);
+    buildSideMenu(windowLayout);
+    buildStoryList(windowLayout);
+    if (gameDataLoaded)
+        buildTabArea(windowLayout);
+}
+
+void Widget::showStatus(const QString& text)
+{
+    statusBar->showMessage(text, 2000);
+}
+
+void Widget::closeEvent(QCloseEvent* event)
+{
+    if (confirmDiscardOrSave())
+        event->accept();
+    else
+        event->ignore();
+}

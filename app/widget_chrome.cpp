@@ -1,0 +1,121 @@
+// The window's own chrome: title buttons, side menu, dragging, and closing with unsaved changes.
+#include "app/prompts.h"
+#include "app/widget.h"
+#include "widgets/mybutton.h"
+
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QMouseEvent>
+#include <QVBoxLayout>
+
+void Widget::buildTitleBar(QGridLayout* windowLayout)
+{
+    auto* titleLayout = new QHBoxLayout;
+    windowLayout->addLayout(titleLayout, 0, 3);
+
+    auto* minimise = new MyButton(tr("最小化"), QStringLiteral(":/res/min.png"), QString());
+    auto* restore = new MyButton(tr("还原"), QStringLiteral(":/res/nomal.png"), QString());
+    auto* maximise = new MyButton(tr("最大化"), QStringLiteral(":/res/max.png"), QString());
+    auto* quit = new MyButton(tr("退出"), QStringLiteral(":/res/quit.png"), QString());
+    minimise->setObjectName(QStringLiteral("minimiseButton"));
+    restore->setObjectName(QStringLiteral("restoreButton"));
+    maximise->setObjectName(QStringLiteral("maximiseButton"));
+    quit->setObjectName(QStringLiteral("quitButton"));
+
+    titleLayout->addWidget(minimise);
+    titleLayout->addWidget(restore);
+    restore->hide();
+    titleLayout->addWidget(maximise);
+    titleLayout->addWidget(quit);
+
+    connect(minimise, &MyButton::clicked, this, [this, restore, maximise] {
+        setWindowState(Qt::WindowMinimized);
+        restore->hide();
+        maximise->show();
+    });
+    connect(restore, &MyButton::clicked, this, [this, restore, maximise] {
+        setWindowState(Qt::WindowNoState);
+        restore->hide();
+        maximise->show();
+    });
+    connect(maximise, &MyButton::clicked, this, [this, restore, maximise] {
+        setWindowState(Qt::WindowMaximized);
+        maximise->hide();
+        restore->show();
+    });
+    // Closing goes through closeEvent, so quitting asks about unsaved changes like every other way out.
+    connect(quit, &MyButton::clicked, this, &QWidget::close);
+}
+
+void Widget::buildSideMenu(QGridLayout* windowLayout)
+{
+    menuGroup = new QGroupBox;
+    menuGroup->setLayout(new QVBoxLayout);
+    menuGroup->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
+    menuGroup->setObjectName(QStringLiteral("gpMenu"));
+    menuGroup->setStyleSheet(QStringLiteral("#gpMenu{border:0px solid #000000;}"));
+    windowLayout->addWidget(menuGroup, 2, 0);
+
+    auto* storyButton =
+        new MyButton(tr("剧本选择"), QStringLiteral(":/res/setting.png"), QStringLiteral(":/res/setting_hover.png"));
+    auto* saveButton = new MyButton(tr("保存"), QStringLiteral(":/res/save.png"), QStringLiteral(":/res/save_hover.png"));
+    auto* directoryButton =
+        new MyButton(tr("设置游戏目录"), QStringLiteral(":/res/search.png"), QStringLiteral(":/res/search_hover.png"));
+    storyButton->setObjectName(QStringLiteral("storyButton"));
+    saveButton->setObjectName(QStringLiteral("saveButton"));
+    directoryButton->setObjectName(QStringLiteral("directoryButton"));
+    menuGroup->layout()->addWidget(storyButton);
+    menuGroup->layout()->addWidget(saveButton);
+    menuGroup->layout()->addWidget(directoryButton);
+
+    connect(storyButton, &MyButton::clicked, this, &Widget::toggleStoryList);
+    connect(saveButton, &MyButton::clicked, this, [this] {
+        if (hasPendingChanges())
+            saveChanges();
+    });
+    connect(directoryButton, &MyButton::clicked, this, [this, windowLayout] { reloadGameData(windowLayout); });
+}
+
+void Widget::mousePressEvent(QMouseEvent* event)
+{
+    if (event->button() != Qt::LeftButton)
+        return;
+    dragging = true;
+    lastDragPos = event->globalPos();
+    dragOffset = lastDragPos - pos();
+}
+
+void Widget::mouseMoveEvent(QMouseEvent* event)
+{
+    if (!dragging)
+        return;
+    const QPoint global = event->globalPos();
+    // A jump of more than 100 pixels right or down between two moves is a glitch, not a drag.
+    if (global.x() - lastDragPos.x() > 100 || global.y() - lastDragPos.y() > 100)
+        return;
+    const Qt::WindowStates state = windowState();
+    move(global - dragOffset);
+    setWindowState(state);
+    lastDragPos = global;
+}
+
+void Widget::mouseReleaseEvent(QMouseEvent*)
+{
+    dragging = false;
+}
+
+bool Widget::confirmDiscardOrSave()
+{
+    if (!hasPendingChanges())
+        return true;
+    switch (Prompts::askToSave(this)) {
+    case Prompts::SaveAnswer::Save:
+        return saveChanges();
+    case Prompts::SaveAnswer::Discard:
+        return true;
+    case Prompts::SaveAnswer::Cancel:
+        break;
+    }
+    return false;
+}

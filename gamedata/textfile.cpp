@@ -1,0 +1,131 @@
+#include "gamedata/textfile.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+#include <QTextCodec>
+
+namespace {
+
+const QByteArray latin1Name = QByteArrayLiteral("ISO-8859-1");
+
+std::optional<QByteArray> readBytes(const QString& path)
+{
+    QFile file(path);
+    if (!QFileInfo(path).isFile() || !file.open(QIODevice::ReadOnly))
+        return std::nullopt;
+    QByteArray bytes = file.readAll();
+    if (file.error() != QFileDevice::NoError)
+        return std::nullopt;
+    return bytes;
+}
+
+// The codec named by a Unicode byte-order mark at the start of the bytes, if there is one.
+QTextCodec* codecForByteOrderMark(const QByteArray& bytes)
+{
+    if (bytes.startsWith(QByteArray("\xFF\xFE\x00\x00", 4)))
+        return QTextCodec::codecForName("UTF-32LE");
+    if (bytes.startsWith(QByteArray("\x00\x00\xFE\xFF", 4)))
+        return QTextCodec::codecForName("UTF-32BE");
+    if (bytes.startsWith("\xFF\xFE"))
+        return QTextCodec::codecForName("UTF-16LE");
+    if (bytes.startsWith("\xFE\xFF"))
+        return QTextCodec::codecForName("UTF-16BE");
+    if (bytes.startsWith("\xEF\xBB\xBF"))
+        return QTextCodec::codecForName("UTF-8");
+    return nullptr;
+}
+
+bool isValidUtf8(const QByteArray& bytes)
+{
+    QTextCodec::ConverterState state;
+    QTextCodec::codecForName("UTF-8")->toUnicode(bytes.constData(), bytes.size(), &state);
+    return state.invalidChars == 0 && state.remainingChars == 0;
+}
+
+QTextCodec* codecForReading(const QByteArray& bytes, const char* codecName)
+{
+    if (codecName) {
+        if (QTextCodec* named = QTextCodec::codecForName(codecName))
+            return named;
+    }
+    if (QTextCodec* marked = codecForByteOrderMark(bytes))
+        return marked;
+    if (isValidUtf8(bytes))
+        return QTextCodec::codecForName("UTF-8");
+    return QTextCodec::codecForLocale();
+}
+
+// Replaces the content of an existing regular file. The bytes go to a temporary file beside it,
+// which takes the file's place only once it is complete, so a failure leaves the old file whole.
+bool replaceFileContent(const QString& path, const QByteArray& bytes, bool mayCreate)
+{
+    const QFileInfo info(path);
+    // A file marked read-only stays untouched, also for an administrator whom the system would let through.
+    const bool readOnly = !info.isWritable() || !(info.permissions() & QFileDevice::WriteOwner);
+    if (info.exists() ? !info.isFile() || readOnly : !mayCreate)
+        return false;
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly))
+        return false;
+    if (file.write(bytes) != bytes.size()) {
+        file.cancelWriting();
+        return false;
+    }
+    return file.commit();
+}
+
+} // namespace
+
+std::optional<QString> readTextFile(const QString& path, const char* codecName)
+{
+    const std::optional<QByteArray> bytes = readBytes(path);
+    if (!bytes)
+        return std::nullopt;
+    QTextCodec* codec = codecForReading(*bytes, codecName);
+    QString text = codec->toUnicode(*bytes);
+    if (text.startsWith(QChar(0xFEFF)))
+        text.remove(0, 1);
+    text.replace(QLatin1String("\r\n"), QLatin1String("\n"));
+    if (text.isNull())
+        text = QLatin1String("");
+    return text;
+}
+
+bool writeTextFile(const QString& path, const QString& text, WriteMode mode)
+{
+    return replaceFileContent(path, QTextCodec::codecForLocale()->fromUnicode(text), mode == WriteMode::MayCreate);
+}
+
+std::optional<ExactText> readExactText(const QString& path)
+{
+    const std::optional<QByteArray> bytes = readBytes(path);
+    if (!bytes)
+        return std::nullopt;
+    QTextCodec* marked = codecForByteOrderMark(*bytes);
+    if (!marked || marked->name() == "UTF-8")
+        return ExactText{QString::fromLatin1(bytes->constData(), bytes->size()), latin1Name};
+
+    ExactText content{marked->toUnicode(*bytes), marked->name()};
+    if (marked->fromUnicode(content.text) != *bytes)
+        return std::nullopt;
+    return content;
+}
+
+bool writeTextFile(const QString& path, const ExactText& content)
+{
+    QByteArray bytes;
+    if (content.codecName == latin1Name) {
+        for (const QChar c : content.text) {
+            if (c.unicode() > 0xFF)
+                return false;
+        }
+        bytes = content.text.toLatin1();
+    } else {
+        QTextCodec* codec = QTextCodec::codecForName(content.codecName);
+        if (!codec)
+            return false;
+        bytes = codec->fromUnicode(content.text);
+    }
+    return replaceFileContent(path, bytes, false);
+}

@@ -1,0 +1,39 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+
+#include <optional>
+
+// Reads a whole file as text with "\r\n" turned into "\n". With a codec name the bytes are decoded
+// with that codec; without one, by the byte-order mark if there is one, else as UTF-8 when the bytes
+// are valid UTF-8, else with the locale codec. Gives nothing when the file is missing or unreadable;
+// an empty file gives an empty text.
+std::optional<QString> readTextFile(const QString& path, const char* codecName = nullptr);
+
+enum class WriteMode {
+    ExistingOnly, // game files: a missing file is never created
+    MayCreate     // the editor's own configuration file
+};
+
+// Replaces the content of a file with the text, encoded with the locale codec, exactly as given (no
+// line end is added). The write is atomic: the old content stays whole until the new one is complete.
+// Read-only files and folders are refused. Returns false on any failure.
+bool writeTextFile(const QString& path, const QString& text, WriteMode mode = WriteMode::ExistingOnly);
+
+// A file's content held so that editing ASCII characters keeps every other byte as it was. Files in
+// an ASCII-compatible encoding (UTF-8, GBK, ...) are held byte for byte as Latin-1 characters, so their
+// encoding, byte-order mark and line ends pass through untouched; UTF-16 and UTF-32 files, known by
+// their byte-order mark, are decoded with their own codec, the mark kept as the first character.
+struct ExactText
+{
+    QString text;
+    QByteArray codecName;
+};
+
+// Reads a file for patching. Gives nothing when the file is missing, unreadable, or its bytes would not
+// come back unchanged from the text (a UTF-16 file with a broken surrogate, say).
+std::optional<ExactText> readExactText(const QString& path);
+
+// Writes a patched text back in the encoding it was read with, atomically, never creating the file.
+bool writeTextFile(const QString& path, const ExactText& content);
