@@ -12,7 +12,12 @@ namespace Prompts {
 // Asks for a directory; gives the empty string when the user cancels.
 using DirectoryPicker = std::function<QString(QWidget* parent, const QString& caption, const QString& startDir)>;
 
-enum class SaveAnswer { Save, Discard, Cancel };
+enum class SaveAnswer
+{
+    Save,
+    Discard,
+    Cancel
+};
 // Asks whether unsaved changes are to be saved first.
 using SaveQuestion = std::function<SaveAnswer(QWidget* parent)>;
 

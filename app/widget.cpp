@@ -11,6 +11,7 @@
 #include <QPalette>
 #include <QShortcut>
 #include <QStatusBar>
+#include <QTableWidget>
 
 Widget::Widget(QWidget* backgroundWindow, QGridLayout* windowLayout, QWidget* parent) : QWidget(parent)
 {
@@ -32,6 +33,13 @@ Widget::Widget(QWidget* backgroundWindow, QGridLayout* windowLayout, QWidget* pa
         if (hasPendingChanges())
             saveChanges();
     });
+}
+
+Widget::~Widget()
+{
+    // A cell editor still open commits its text while the window is torn down; nothing may record it then.
+    for (QTableWidget* table : findChildren<QTableWidget*>())
+        table->disconnect(this);
 }
 
 void Widget::buildStatusBar(QGridLayout* windowLayout)

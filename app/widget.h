@@ -28,6 +28,7 @@ class Widget : public QWidget
 
 public:
     Widget(QWidget* backgroundWindow, QGridLayout* windowLayout, QWidget* parent = nullptr);
+    ~Widget() override;
 
     // Load sequence and game directory (app/widget_loading.cpp).
     bool readConfig(const QString& path);

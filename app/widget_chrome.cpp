@@ -59,7 +59,8 @@ void Widget::buildSideMenu(QGridLayout* windowLayout)
 
     auto* storyButton =
         new MyButton(tr("剧本选择"), QStringLiteral(":/res/setting.png"), QStringLiteral(":/res/setting_hover.png"));
-    auto* saveButton = new MyButton(tr("保存"), QStringLiteral(":/res/save.png"), QStringLiteral(":/res/save_hover.png"));
+    auto* saveButton =
+        new MyButton(tr("保存"), QStringLiteral(":/res/save.png"), QStringLiteral(":/res/save_hover.png"));
     auto* directoryButton =
         new MyButton(tr("设置游戏目录"), QStringLiteral(":/res/search.png"), QStringLiteral(":/res/search_hover.png"));
     storyButton->setObjectName(QStringLiteral("storyButton"));

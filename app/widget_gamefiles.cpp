@@ -1,16 +1,171 @@
-// Temporary stand-ins until the game file readers land.
+// Thin wrappers around the game file readers and writers: file access here, the work in gamedata/.
 #include "app/widget.h"
-bool Widget::readStoryCatalogue(const QString&) { return false; }
-bool Widget::readLanguageFile(const QString&) { return false; }
-bool Widget::readItemFile(const QString&) { return false; }
-bool Widget::readArmyTypeFile(const QString&) { return false; }
-bool Widget::readSkillFile(const QString&) { return false; }
-bool Widget::readStageFile(const QString&) { return false; }
-bool Widget::readCityFile(const QString&) { return false; }
-bool Widget::readCitySpecialtyFile(const QString&) { return false; }
-bool Widget::patchFile(const QString&, const std::function<PatchResult(const QString&)>&, SaveReport*, QStringList*) { return false; }
-bool Widget::writeArmyTypeFile(const QString&, const QStringList&, SaveReport*) { return false; }
-bool Widget::writeArmyNeeds(const QString&, const QStringList&, SaveReport*) { return false; }
-bool Widget::writeSkillFile(const QString&, const QStringList&, SaveReport*) { return false; }
-bool Widget::writeStageFile(const QString&, const QStringList&, SaveReport*) { return false; }
-bool Widget::writeCityFile(const QString&, const QStringList&, SaveReport*) { return false; }
+#include "gamedata/armytypefile.h"
+#include "gamedata/cityfile.h"
+#include "gamedata/languagefile.h"
+#include "gamedata/skillfile.h"
+#include "gamedata/stagefile.h"
+#include "gamedata/storycatalogue.h"
+#include "gamedata/textfile.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+
+bool Widget::readStoryCatalogue(const QString& path)
+{
+    const std::optional<QString> text = readTextFile(path);
+    if (!text)
+        return false;
+    const QString baseDirectory = path.left(path.lastIndexOf(QLatin1Char('/')));
+    stories.clear();
+    for (const QString& storyPath : parseStoryPaths(*text)) {
+        const QString directory = baseDirectory + QLatin1Char('/') + storyPath;
+        const QString summaryPath = directory + QStringLiteral("/summary.xml");
+        if (!QFile::exists(summaryPath))
+            continue;
+        const std::optional<QString> summary = readTextFile(summaryPath, "utf-8");
+        stories.insert(stories.size(), {directory, summary ? parseStoryName(*summary) : QString()});
+    }
+    return true;
+}
+
+bool Widget::readLanguageFile(const QString& path)
+{
+    const std::optional<QString> text = readTextFile(path, "UTF-8");
+    if (!text)
+        return false;
+    languageTexts = parseLanguageTable(*text);
+    return true;
+}
+
+bool Widget::readItemFile(const QString& path)
+{
+    const std::optional<QString> text = readTextFile(path);
+    if (!text)
+        return false;
+    items = parseItems(*text, languageTexts);
+    return true;
+}
+
+bool Widget::readArmyTypeFile(const QString& path)
+{
+    const std::optional<QString> text = readTextFile(path);
+    if (!text)
+        return false;
+    armyTypes = parseArmyTypes(*text, languageTexts);
+    return true;
+}
+
+bool Widget::readSkillFile(const QString& path)
+{
+    const std::optional<QString> text = readTextFile(path);
+    if (!text)
+        return false;
+    skills = parseSkills(*text);
+    return true;
+}
+
+bool Widget::readStageFile(const QString& path)
+{
+    const std::optional<QString> stageText = readTextFile(path, "utf-8");
+    const std::optional<QString> armyTypeText = readTextFile(armyTypePath);
+    if (!stageText || !armyTypeText)
+        return false;
+
+    // Start every army type from its own statistics in armytype.txt, so that values of a story chosen
+    // earlier do not linger on army types this story does not declare.
+    const RecordTable base = parseArmyTypes(*armyTypeText, languageTexts);
+    for (auto record = armyTypes.begin(); record != armyTypes.end(); ++record) {
+        const QStringList baseRecord = base.value(record.key());
+        for (int position = 1; position <= 6 && position < baseRecord.size(); ++position)
+            (*record)[position] = baseRecord.at(position);
+    }
+
+    const RecordTable statistics = parseStageStatistics(*stageText);
+    for (auto element = statistics.cbegin(); element != statistics.cend(); ++element) {
+        auto record = armyTypes.find(element.key());
+        if (record == armyTypes.end())
+            continue;
+        for (int position = 1; position <= 6; ++position)
+            (*record)[position] = element.value().at(position - 1);
+    }
+    return true;
+}
+
+bool Widget::readCityFile(const QString& path)
+{
+    const std::optional<QString> text = readTextFile(path);
+    if (!text)
+        return false;
+    cities = parseCities(*text);
+    return true;
+}
+
+bool Widget::readCitySpecialtyFile(const QString& path)
+{
+    // The catalogue is optional: without it there are simply no specialties to offer.
+    const std::optional<QString> text = readTextFile(path);
+    if (!text && QFileInfo::exists(path))
+        return false;
+    citySpecialties = text ? parseCitySpecialties(*text) : RecordTable();
+    return true;
+}
+
+bool Widget::patchFile(const QString& path, const std::function<PatchResult(const QString&)>& patch, SaveReport* report,
+                       QStringList* notFound)
+{
+    const std::optional<ExactText> content = readExactText(path);
+    bool written = false;
+    QStringList unwritten;
+    if (content) {
+        const PatchResult result = patch(content->text);
+        unwritten = notFound ? result.notWritten : result.unwritten();
+        if (notFound)
+            *notFound = result.notFound;
+        written = result.text == content->text || writeTextFile(path, ExactText{result.text, content->codecName});
+    }
+    if (report) {
+        if (!written)
+            report->failedFiles.append(QDir::toNativeSeparators(path));
+        if (!unwritten.isEmpty())
+            report->unwrittenRecords.append(QFileInfo(path).fileName() + QLatin1Char(' ') +
+                                            unwritten.join(QStringLiteral(", ")));
+    }
+    return written;
+}
+
+bool Widget::writeArmyTypeFile(const QString& path, const QStringList& ids, SaveReport* report)
+{
+    return patchFile(
+        path, [&](const QString& text) { return patchArmyTypes(text, ids, armyTypes, ArmyTypeFields::All); }, report);
+}
+
+bool Widget::writeArmyNeeds(const QString& path, const QStringList& ids, SaveReport* report)
+{
+    return patchFile(
+        path, [&](const QString& text) { return patchArmyTypes(text, ids, armyTypes, ArmyTypeFields::Needs); }, report);
+}
+
+bool Widget::writeSkillFile(const QString& path, const QStringList& ids, SaveReport* report)
+{
+    return patchFile(
+        path, [&](const QString& text) { return patchSkills(text, ids, skills); }, report);
+}
+
+bool Widget::writeStageFile(const QString& path, const QStringList& ids, SaveReport* report)
+{
+    // Army types the story does not declare keep their statistics in armytype.txt.
+    QStringList notDeclared;
+    const bool written = patchFile(
+        path, [&](const QString& text) { return patchStage(text, ids, armyTypes); }, report, &notDeclared);
+    if (!written || notDeclared.isEmpty())
+        return written;
+    return writeArmyTypeFile(armyTypePath, notDeclared, report);
+}
+
+bool Widget::writeCityFile(const QString& path, const QStringList& ids, SaveReport* report)
+{
+    return patchFile(
+        path, [&](const QString& text) { return patchCities(text, ids, cities); }, report);
+}

@@ -51,14 +51,10 @@ bool Widget::getGameFiles(QString& gamePath)
 bool Widget::loadGameData()
 {
     const std::function<bool()> steps[] = {
-        [this] { return readConfig(configPath); },
-        [this] { return readStoryCatalogue(storyConfigPath); },
-        [this] { return readLanguageFile(languagePath); },
-        [this] { return readArmyTypeFile(armyTypePath); },
-        [this] { return readItemFile(itemsPath); },
-        [this] { return readSkillFile(skillPath); },
-        [this] { return readCityFile(cityPath); },
-        [this] { return readCitySpecialtyFile(citySpecialtyPath); },
+        [this] { return readConfig(configPath); },         [this] { return readStoryCatalogue(storyConfigPath); },
+        [this] { return readLanguageFile(languagePath); }, [this] { return readArmyTypeFile(armyTypePath); },
+        [this] { return readItemFile(itemsPath); },        [this] { return readSkillFile(skillPath); },
+        [this] { return readCityFile(cityPath); },         [this] { return readCitySpecialtyFile(citySpecialtyPath); },
     };
     for (const auto& step : steps) {
         gameDataLoaded = step();

@@ -2,6 +2,5 @@
 
 QPoint centredPosition(const QRect& availableArea, const QSize& windowSize)
 {
-    return QPoint((availableArea.width() - windowSize.width()) / 2,
-                  (availableArea.height() - windowSize.height()) / 2);
+    return QPoint((availableArea.width() - windowSize.width()) / 2, (availableArea.height() - windowSize.height()) / 2);
 }

@@ -2,6 +2,6 @@
 
 #include <QStringList>
 
-// Ids in ascending order of their base-10 value; a text that does not convert counts as 0. Ids of equal
+// The ids in ascending order of their base-10 value; a text that is no number counts as 0, and ids of equal
 // value keep their order.
 QStringList sortedByNumber(QStringList ids);

@@ -11,7 +11,8 @@
 // an empty file gives an empty text.
 std::optional<QString> readTextFile(const QString& path, const char* codecName = nullptr);
 
-enum class WriteMode {
+enum class WriteMode
+{
     ExistingOnly, // game files: a missing file is never created
     MayCreate     // the editor's own configuration file
 };

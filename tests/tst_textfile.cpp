@@ -50,13 +50,12 @@ void TextFileTest::readDecodes_data()
     QTest::newRow("crlf-becomes-lf") << QByteArray("a\r\nb\r\n") << QByteArray() << QStringLiteral("a\nb\n");
     QTest::newRow("lone-cr-kept") << QByteArray("a\rb\n") << QByteArray() << QStringLiteral("a\rb\n");
     QTest::newRow("utf8-bom") << QByteArray("\xEF\xBB\xBF") + chinese.toUtf8() << QByteArray() << chinese;
-    QTest::newRow("utf8-bom-with-codec-name") << QByteArray("\xEF\xBB\xBF") + chinese.toUtf8() << QByteArray("utf-8")
-                                              << chinese;
+    QTest::newRow("utf8-bom-with-codec-name")
+        << QByteArray("\xEF\xBB\xBF") + chinese.toUtf8() << QByteArray("utf-8") << chinese;
     QByteArray utf16le("\xFF\xFE");
     utf16le += QByteArray(reinterpret_cast<const char*>(chinese.utf16()), chinese.size() * 2);
     QTest::newRow("utf16le-bom") << utf16le << QByteArray() << chinese;
-    QTest::newRow("utf16be-bom") << QByteArray("\xFE\xFF") + encoded("UTF-16BE", chinese) << QByteArray()
-                                 << chinese;
+    QTest::newRow("utf16be-bom") << QByteArray("\xFE\xFF") + encoded("UTF-16BE", chinese) << QByteArray() << chinese;
     QTest::newRow("gbk-with-codec-name") << QTextCodec::codecForName("GBK")->fromUnicode(chinese) << QByteArray("GBK")
                                          << chinese;
     QTest::newRow("no-line-end-at-end") << QByteArray("x:1") << QByteArray() << QStringLiteral("x:1");
@@ -158,10 +157,8 @@ void TextFileTest::exactTextRoundTrips_data()
     QTest::newRow("utf8-bom") << QByteArray("\xEF\xBB\xBF") + chinese.toUtf8() << QByteArray("ISO-8859-1");
     QTest::newRow("gbk") << QTextCodec::codecForName("GBK")->fromUnicode(chinese) << QByteArray("ISO-8859-1");
     QTest::newRow("binary") << QByteArray("\x00\x01\xFF\x80 x", 6) << QByteArray("ISO-8859-1");
-    QTest::newRow("utf16le-bom") << QByteArray("\xFF\xFE") + encoded("UTF-16LE", chinese)
-                                 << QByteArray("UTF-16LE");
-    QTest::newRow("utf16be-bom") << QByteArray("\xFE\xFF") + encoded("UTF-16BE", chinese)
-                                 << QByteArray("UTF-16BE");
+    QTest::newRow("utf16le-bom") << QByteArray("\xFF\xFE") + encoded("UTF-16LE", chinese) << QByteArray("UTF-16LE");
+    QTest::newRow("utf16be-bom") << QByteArray("\xFE\xFF") + encoded("UTF-16BE", chinese) << QByteArray("UTF-16BE");
 }
 
 void TextFileTest::exactTextRoundTrips()
@@ -184,10 +181,10 @@ void TextFileTest::exactTextRoundTrips()
         content->text[at + 7] = QLatin1Char('7');
         QVERIFY(writeTextFile(path, *content));
         QByteArray expected = bytes;
-        const QByteArray from = encoded(codecName == "ISO-8859-1" ? "UTF-8" : codecName.constData(),
-                                        QStringLiteral("\"Type\":1"));
-        const QByteArray to = encoded(codecName == "ISO-8859-1" ? "UTF-8" : codecName.constData(),
-                                      QStringLiteral("\"Type\":7"));
+        const QByteArray from =
+            encoded(codecName == "ISO-8859-1" ? "UTF-8" : codecName.constData(), QStringLiteral("\"Type\":1"));
+        const QByteArray to =
+            encoded(codecName == "ISO-8859-1" ? "UTF-8" : codecName.constData(), QStringLiteral("\"Type\":7"));
         expected.replace(from, to);
         QCOMPARE(readBytes(path), expected);
     }

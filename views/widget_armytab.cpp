@@ -33,9 +33,9 @@ void Widget::buildArmyTab(QGridLayout* pageLayout)
     armyInfoTable = new QTableWidget;
     armyInfoTable->setObjectName(QStringLiteral("armyInfoTable"));
     setupTable(armyInfoTable, 8, true,
-               {QStringLiteral("兵种ID"), QStringLiteral("兵种"), QStringLiteral("远程攻击"), QStringLiteral("近战攻击"),
-                QStringLiteral("远程防御"), QStringLiteral("近战防御"), QStringLiteral("攻城破坏"),
-                QStringLiteral("射程")});
+               {QStringLiteral("兵种ID"), QStringLiteral("兵种"), QStringLiteral("远程攻击"),
+                QStringLiteral("近战攻击"), QStringLiteral("远程防御"), QStringLiteral("近战防御"),
+                QStringLiteral("攻城破坏"), QStringLiteral("射程")});
     armyInfoTable->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
     armyInfoTable->horizontalHeader()->setSectionResizeMode(1, QHeaderView::Stretch);
     connect(armyInfoTable, &QTableWidget::cellClicked, this, &Widget::rememberArmyRow);

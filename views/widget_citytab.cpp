@@ -1,14 +1,222 @@
 // The city tab: cities, the specialties each holds, and moving specialties in and out.
 #include "app/widget.h"
+#include "gamedata/idorder.h"
+#include "gamedata/specialattributes.h"
+#include "views/sortingsuspended.h"
+#include "widgets/appsearchline.h"
+#include "widgets/sortableitem.h"
 
-void Widget::buildCityTab(QGridLayout*) {}
-void Widget::onTabBarClicked(int) {}
-void Widget::fillCityList() {}
-void Widget::showCitySpecialties(int, int) {}
-QStringList Widget::optionalSpecialties(const QStringList&) const
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHeaderView>
+#include <QSignalBlocker>
+#include <QTabWidget>
+#include <QTableWidget>
+
+namespace {
+
+const QString citySpcCategory = QStringLiteral("citySpc");
+
+// Writes the texts of one row from its first column on; the caller keeps sorting suspended so the
+// cells all land in this row.
+void writeRow(QTableWidget* table, int row, const QStringList& texts)
 {
-    return {};
+    for (int column = 0; column < texts.size() && column < table->columnCount(); ++column)
+        table->setItem(row, column, new SortableItem(texts.at(column)));
 }
-void Widget::fillSpecialtyTable(QTableWidget*, const QStringList&) {}
-void Widget::removeCitySpecialty(const QPoint&) {}
-void Widget::addCitySpecialty(const QPoint&) {}
+
+QStringList rowTexts(const QTableWidget* table, int row)
+{
+    QStringList texts;
+    for (int column = 0; column < table->columnCount(); ++column) {
+        const QTableWidgetItem* cell = table->item(row, column);
+        texts.append(cell ? cell->text() : QString());
+    }
+    return texts;
+}
+
+void prepareSpecialtyTable(QTableWidget* table, const QString& name)
+{
+    table->setObjectName(name);
+    Widget::setupTable(table, 5, false,
+                       {QStringLiteral("ID"), QStringLiteral("特性"), QStringLiteral("效果"), QStringLiteral("特产"),
+                        QStringLiteral("条件")});
+    table->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    table->horizontalHeader()->setSectionResizeMode(3, QHeaderView::Stretch);
+    table->setEditTriggers(QAbstractItemView::NoEditTriggers);
+}
+
+} // namespace
+
+void Widget::buildCityTab(QGridLayout* pageLayout)
+{
+    cityTable = new QTableWidget;
+    cityTable->setObjectName(QStringLiteral("cityTable"));
+    citySpecialtyTable = new QTableWidget;
+    optionalSpecialtyTable = new QTableWidget;
+
+    citySpecialtyGroup = new QGroupBox(tr("城市特性"));
+    citySpecialtyGroup->setObjectName(QStringLiteral("citySpecialtyGroup"));
+    optionalSpecialtyGroup = new QGroupBox(tr("可选特性"));
+    optionalSpecialtyGroup->setObjectName(QStringLiteral("optionalSpecialtyGroup"));
+
+    // Searches the name, effect and product columns.
+    auto* specialtySearch = new AppSearchLine(optionalSpecialtyTable, 1, 3);
+    specialtySearch->setObjectName(QStringLiteral("specialtySearch"));
+
+    auto* cityGroupLayout = new QGridLayout;
+    citySpecialtyGroup->setLayout(cityGroupLayout);
+    auto* optionalGroupLayout = new QGridLayout;
+    optionalSpecialtyGroup->setLayout(optionalGroupLayout);
+    cityGroupLayout->addWidget(citySpecialtyTable);
+    optionalGroupLayout->addWidget(specialtySearch, 0, 1);
+    optionalGroupLayout->addWidget(optionalSpecialtyTable, 1, 0, 1, 2);
+
+    pageLayout->addWidget(cityTable, 0, 0, 2, 1);
+    pageLayout->addWidget(citySpecialtyGroup, 0, 1);
+    pageLayout->addWidget(optionalSpecialtyGroup, 1, 1);
+    pageLayout->setColumnStretch(0, 1);
+    pageLayout->setColumnStretch(1, 9);
+
+    setupTable(cityTable, 2, false, {QStringLiteral("ID"), QStringLiteral("城市")});
+    prepareSpecialtyTable(citySpecialtyTable, QStringLiteral("citySpecialtyTable"));
+    prepareSpecialtyTable(optionalSpecialtyTable, QStringLiteral("optionalSpecialtyTable"));
+    cityTable->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    cityTable->horizontalHeader()->setSectionResizeMode(1, QHeaderView::Stretch);
+    cityTable->setFixedWidth(120);
+    cityTable->setEditTriggers(QAbstractItemView::NoEditTriggers);
+
+    citySpecialtyGroup->setCheckable(true);
+    optionalSpecialtyGroup->setCheckable(true);
+    specialtySearch->setStyleSheet(QStringLiteral("border-radius:15px;"));
+    specialtySearch->setFixedSize(300, 30);
+
+    connect(citySpecialtyGroup, &QGroupBox::clicked, citySpecialtyTable, &QWidget::setVisible);
+    connect(optionalSpecialtyGroup, &QGroupBox::clicked, optionalSpecialtyTable, &QWidget::setVisible);
+
+    connect(tabWidget, &QTabWidget::tabBarClicked, this, &Widget::onTabBarClicked);
+    connect(cityTable, &QTableWidget::cellClicked, this, &Widget::showCitySpecialties);
+    connect(citySpecialtyTable, &QWidget::customContextMenuRequested, this, &Widget::removeCitySpecialty);
+    connect(optionalSpecialtyTable, &QWidget::customContextMenuRequested, this, &Widget::addCitySpecialty);
+}
+
+void Widget::onTabBarClicked(int index)
+{
+    // The list is filled once; an empty game leaves it empty, and the next click tries again.
+    if (index == 1 && cityTable->rowCount() == 0)
+        fillCityList();
+}
+
+void Widget::fillCityList()
+{
+    const SortingSuspended suspended(cityTable);
+    const QSignalBlocker blocker(cityTable);
+    cityTable->setRowCount(cities.size());
+    int row = 0;
+    for (const QString& id : sortedByNumber(cities.keys())) {
+        cityTable->setRowHeight(row, 24);
+        writeRow(cityTable, row, {id, cities.value(id).value(0)});
+        ++row;
+    }
+}
+
+void Widget::showCitySpecialties(int row, int)
+{
+    const QTableWidgetItem* idCell = cityTable->item(row, 0);
+    if (!idCell)
+        return;
+    currentCityId = idCell->text();
+    const QString attributes = cities.value(currentCityId).value(1);
+
+    citySpecialtyTable->setRowCount(0);
+    optionalSpecialtyTable->setRowCount(0);
+    const QStringList held = heldSpecialties(attributes);
+    // "0," holds no specialty; its 0 still keeps a specialty with the id 0 out of the optional ones.
+    if (attributes != QLatin1String("0,"))
+        fillSpecialtyTable(citySpecialtyTable, held);
+    fillSpecialtyTable(optionalSpecialtyTable, optionalSpecialties(held));
+}
+
+QStringList Widget::optionalSpecialties(const QStringList& heldIds) const
+{
+    QStringList optional;
+    for (const QString& id : sortedByNumber(citySpecialties.keys())) {
+        if (!heldIds.contains(id))
+            optional.append(id);
+    }
+    return optional;
+}
+
+void Widget::fillSpecialtyTable(QTableWidget* table, const QStringList& ids)
+{
+    const SortingSuspended suspended(table);
+    const QSignalBlocker blocker(table);
+    table->setRowCount(ids.size());
+    for (int row = 0; row < ids.size(); ++row)
+        writeRow(table, row, specialtyRowTexts(ids.at(row), citySpecialties, languageTexts, items));
+}
+
+void Widget::removeCitySpecialty(const QPoint& pos)
+{
+    const QTableWidgetItem* clicked = citySpecialtyTable->itemAt(pos);
+    if (!clicked || currentCityId.isEmpty())
+        return;
+    // The row is taken from the clicked cell, so the move is right however the user sorted the table.
+    const int row = clicked->row();
+    const QStringList texts = rowTexts(citySpecialtyTable, row);
+    const QString id = texts.value(0);
+
+    QStringList record = cities.value(currentCityId);
+    if (record.size() < 2)
+        return;
+    record[1] = withoutSpecialty(record.at(1), id);
+    cities.insert(currentCityId, record);
+
+    {
+        const SortingSuspended suspendedOptional(optionalSpecialtyTable);
+        optionalSpecialtyTable->insertRow(0);
+        writeRow(optionalSpecialtyTable, 0, texts);
+    }
+    {
+        // The text lost every entry of this id, so every row of it goes.
+        const SortingSuspended suspendedHeld(citySpecialtyTable);
+        for (int r = citySpecialtyTable->rowCount() - 1; r >= 0; --r) {
+            const QTableWidgetItem* idCell = citySpecialtyTable->item(r, 0);
+            if (r == row || (idCell && idCell->text() == id))
+                citySpecialtyTable->removeRow(r);
+        }
+    }
+    recordChange(citySpcCategory, currentCityId, false);
+}
+
+void Widget::addCitySpecialty(const QPoint& pos)
+{
+    const QTableWidgetItem* clicked = optionalSpecialtyTable->itemAt(pos);
+    if (!clicked || currentCityId.isEmpty())
+        return;
+    QStringList record = cities.value(currentCityId);
+    if (record.size() < 2)
+        return;
+    if (!hasRoomForSpecialty(record.at(1))) {
+        showStatus(tr("城市特性不能超过10个!"));
+        return;
+    }
+    const int row = clicked->row();
+    const QStringList texts = rowTexts(optionalSpecialtyTable, row);
+    record[1] = withSpecialty(record.at(1), texts.value(0));
+    cities.insert(currentCityId, record);
+
+    {
+        // The new entry is the text's last, so its row goes behind the rows already shown.
+        const SortingSuspended suspendedHeld(citySpecialtyTable);
+        const int newRow = citySpecialtyTable->rowCount();
+        citySpecialtyTable->insertRow(newRow);
+        writeRow(citySpecialtyTable, newRow, texts);
+        citySpecialtyTable->selectRow(newRow);
+    }
+    {
+        const SortingSuspended suspendedOptional(optionalSpecialtyTable);
+        optionalSpecialtyTable->removeRow(row);
+    }
+    recordChange(citySpcCategory, currentCityId, false);
+}

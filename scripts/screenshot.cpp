@@ -1,0 +1,100 @@
+// Drives the editor the way a user would and saves a picture of the window.
+//   editor-screenshot SCENE OUT.png      (run in a folder holding config.ini, as the editor itself)
+// Scenes: start (the window after loading), army (a story chosen and an army type clicked),
+// city (the city tab with a city clicked and a search typed).
+#include "app/mywindow.h"
+#include "app/widget.h"
+#include "app/windowplacement.h"
+
+#include <QApplication>
+#include <QGridLayout>
+#include <QLineEdit>
+#include <QScreen>
+#include <QTabWidget>
+#include <QTableWidget>
+#include <QTest>
+
+#include <cstdio>
+
+namespace {
+
+void settle()
+{
+    for (int i = 0; i < 5; ++i) {
+        QApplication::processEvents();
+        QTest::qWait(50);
+    }
+}
+
+void clickRow(QTableWidget* table, int row, int column, bool doubleClick = false)
+{
+    table->scrollToItem(table->item(row, column));
+    const QPoint centre = table->visualItemRect(table->item(row, column)).center();
+    QTest::mouseClick(table->viewport(), Qt::LeftButton, Qt::NoModifier, centre);
+    if (doubleClick)
+        QTest::mouseDClick(table->viewport(), Qt::LeftButton, Qt::NoModifier, centre);
+    settle();
+}
+
+// The first row whose column holds the text.
+int rowOf(QTableWidget* table, int column, const QString& text)
+{
+    for (int row = 0; row < table->rowCount(); ++row) {
+        if (table->item(row, column) && table->item(row, column)->text() == text)
+            return row;
+    }
+    return 0;
+}
+
+} // namespace
+
+int main(int argc, char* argv[])
+{
+    QApplication app(argc, argv);
+    if (argc != 3) {
+        std::fprintf(stderr, "usage: editor-screenshot start|army|city OUT.png\n");
+        return 2;
+    }
+    const QString scene = QString::fromLocal8Bit(argv[1]);
+
+    auto* backgroundWindow = new MyWindow;
+    backgroundWindow->setObjectName(QStringLiteral("mainUI"));
+    auto* windowLayout = new QGridLayout;
+    backgroundWindow->setLayout(windowLayout);
+    Widget window(backgroundWindow, windowLayout);
+    window.resize(1200, 800);
+    window.move(centredPosition(QGuiApplication::primaryScreen()->availableGeometry(), window.size()));
+    window.show();
+    settle();
+
+    if (scene != QLatin1String("start")) {
+        auto* stories = window.findChild<QTableWidget*>(QStringLiteral("storyList"));
+        clickRow(stories, 0, 0, true);
+    }
+    if (scene == QLatin1String("army")) {
+        auto* army = window.findChild<QTableWidget*>(QStringLiteral("armyInfoTable"));
+        clickRow(army, rowOf(army, 1, QStringLiteral("岚戈骑兵")), 2);
+    }
+    if (scene == QLatin1String("city")) {
+        auto* tabs = window.findChild<QTabWidget*>(QStringLiteral("tabWidget"));
+        const QPoint cityTab = tabs->tabBar()->tabRect(1).center();
+        QTest::mouseClick(tabs->tabBar(), Qt::LeftButton, Qt::NoModifier, cityTab);
+        tabs->setCurrentIndex(1);
+        settle();
+        auto* cities = window.findChild<QTableWidget*>(QStringLiteral("cityTable"));
+        clickRow(cities, qMin(2, cities->rowCount() - 1), 1);
+        if (auto* search = window.findChild<QLineEdit*>(QStringLiteral("specialtySearch"))) {
+            QTest::keyClicks(search, QStringLiteral("矿"));
+            QTest::keyClick(search, Qt::Key_Return);
+            settle();
+        }
+    }
+
+    settle();
+    const QPixmap picture = window.screen()->grabWindow(0, window.x(), window.y(), window.width(), window.height());
+    if (!picture.save(QString::fromLocal8Bit(argv[2]))) {
+        std::fprintf(stderr, "could not save %s\n", argv[2]);
+        return 1;
+    }
+    return 0;
+}

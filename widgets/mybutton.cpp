@@ -1,0 +1,42 @@
+#include "widgets/mybutton.h"
+
+#include <QBitmap>
+#include <QCursor>
+#include <QFileDialog>
+#include <QPixmap>
+
+MyButton::MyButton(const QString& tip, const QString& normalPicture, const QString& hoverPicture, QWidget* parent)
+    : QPushButton(parent), normalPicture(normalPicture),
+      hoverPicture(hoverPicture.isEmpty() ? normalPicture : hoverPicture), tipText(tip)
+{
+    // The mask comes from the alpha channel, so presses on transparent parts miss the button. A picture
+    // without transparency gives an empty mask, which leaves the whole rectangle; a picture that does not
+    // load gives a 0 x 0 button.
+    const QPixmap picture(this->normalPicture);
+    setMask(picture.mask());
+    // The two-argument arg() keeps a '%' in the first path from being taken for a placeholder.
+    setStyleSheet(QStringLiteral("QPushButton{border-image:url(%1);}QPushButton:hover{border-image:url(%2);}")
+                      .arg(this->normalPicture, this->hoverPicture));
+    setFixedSize(picture.size());
+}
+
+void MyButton::getDirectory(QString& dir)
+{
+    dir = QFileDialog::getExistingDirectory(this, tr("选择目录"), QStringLiteral("./"), QFileDialog::ShowDirsOnly);
+}
+
+// The base handler is skipped on purpose: no pressed look, no pressed()/clicked(bool), and the action
+// runs on the press, whichever button it is.
+void MyButton::mousePressEvent(QMouseEvent*)
+{
+    emit clicked();
+}
+
+void MyButton::enterEvent(QEvent*)
+{
+    setCursor(Qt::PointingHandCursor);
+    setToolTip(tipText);
+}
+
+// The hover picture is the style sheet's business; nothing to undo here.
+void MyButton::leaveEvent(QEvent*) {}
