@@ -84,7 +84,7 @@ int main(int argc, char* argv[])
         auto* cities = window.findChild<QTableWidget*>(QStringLiteral("cityTable"));
         clickRow(cities, qMin(2, cities->rowCount() - 1), 1);
         if (auto* search = window.findChild<QLineEdit*>(QStringLiteral("specialtySearch"))) {
-            QTest::keyClicks(search, QStringLiteral("矿"));
+            search->setText(QStringLiteral("铁"));
             QTest::keyClick(search, Qt::Key_Return);
             settle();
         }
