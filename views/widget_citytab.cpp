@@ -85,6 +85,10 @@ void Widget::buildCityTab(QGridLayout* pageLayout)
     cityTable->horizontalHeader()->setSectionResizeMode(1, QHeaderView::Stretch);
     cityTable->setFixedWidth(120);
     cityTable->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    // Tall enough for the most specialties a city can hold, so they show without scrolling.
+    const int rowsHeight = maxCitySpecialties * citySpecialtyTable->verticalHeader()->defaultSectionSize();
+    citySpecialtyTable->setMinimumHeight(citySpecialtyTable->horizontalHeader()->sizeHint().height() + rowsHeight +
+                                         2 * citySpecialtyTable->frameWidth());
 
     citySpecialtyGroup->setCheckable(true);
     optionalSpecialtyGroup->setCheckable(true);
