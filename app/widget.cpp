@@ -3,6 +3,7 @@
 #include "app/editorresources.h"
 
 #include <QCloseEvent>
+#include <QShowEvent>
 #include <QColor>
 #include <QFile>
 #include <QGridLayout>
@@ -83,6 +84,16 @@ void Widget::buildInterface(QGridLayout* windowLayout)
 void Widget::showStatus(const QString& text)
 {
     statusBar->showMessage(text, 2000);
+}
+
+void Widget::showEvent(QShowEvent* event)
+{
+    QWidget::showEvent(event);
+    // A message shown before the window first appeared does not hide the labels beneath it; show it again
+    // now that they are visible, so the two do not overlap.
+    const QString message = statusBar->currentMessage();
+    if (!event->spontaneous() && !message.isEmpty())
+        statusBar->showMessage(message, 2000);
 }
 
 void Widget::closeEvent(QCloseEvent* event)

@@ -12,6 +12,7 @@
 #include <functional>
 
 class QCloseEvent;
+class QShowEvent;
 class QGridLayout;
 class QGroupBox;
 class QLabel;
@@ -74,6 +75,7 @@ protected:
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
+    void showEvent(QShowEvent* event) override;
 
 private slots:
     void drawArmyInfo();
