@@ -3,7 +3,6 @@
 #include "app/editorresources.h"
 
 #include <QCloseEvent>
-#include <QShowEvent>
 #include <QColor>
 #include <QFile>
 #include <QGridLayout>
@@ -11,6 +10,7 @@
 #include <QLabel>
 #include <QPalette>
 #include <QShortcut>
+#include <QShowEvent>
 #include <QStatusBar>
 #include <QTableWidget>
 
@@ -92,8 +92,11 @@ void Widget::showEvent(QShowEvent* event)
     // A message shown before the window first appeared does not hide the labels beneath it; show it again
     // now that they are visible, so the two do not overlap.
     const QString message = statusBar->currentMessage();
-    if (!event->spontaneous() && !message.isEmpty())
+    if (!event->spontaneous() && !message.isEmpty()) {
+        // The same text again would be ignored; clearing first makes the status bar hide the labels.
+        statusBar->clearMessage();
         statusBar->showMessage(message, 2000);
+    }
 }
 
 void Widget::closeEvent(QCloseEvent* event)

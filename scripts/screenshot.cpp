@@ -74,6 +74,19 @@ int main(int argc, char* argv[])
     if (scene == QLatin1String("army")) {
         auto* army = window.findChild<QTableWidget*>(QStringLiteral("armyInfoTable"));
         clickRow(army, rowOf(army, 1, QStringLiteral("岚戈骑兵")), 2);
+        // A far range above 7, typed into the skill table, then another skill clicked so the mark shows.
+        auto* skills = window.findChild<QTableWidget*>(QStringLiteral("armySkillTable"));
+        const int skill = rowOf(skills, 0, QStringLiteral("311"));
+        skills->setCurrentCell(skill, 2);
+        skills->editItem(skills->item(skill, 2));
+        for (auto* editor : skills->viewport()->findChildren<QLineEdit*>()) {
+            if (editor->isVisible()) {
+                editor->setText(QStringLiteral("8"));
+                QTest::keyClick(editor, Qt::Key_Return);
+            }
+        }
+        settle();
+        clickRow(skills, rowOf(skills, 0, QStringLiteral("301")), 1);
     }
     if (scene == QLatin1String("city")) {
         auto* tabs = window.findChild<QTabWidget*>(QStringLiteral("tabWidget"));

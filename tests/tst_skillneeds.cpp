@@ -130,8 +130,6 @@ private slots:
     void nonDigitRangesAreRefused();
     void rangesAboveSevenAreMarked_data();
     void rangesAboveSevenAreMarked();
-    void needsStates_data();
-    void needsStates();
     void clearingAndTickingAgainWithdraws();
     void savingSwitchedOffClearsOnlyTheNeeds();
     void needsCellsAreReadOnly();
@@ -202,6 +200,7 @@ void SkillNeedsTest::clickFillsBothTables_data()
     QTest::newRow("needs-after-sorting") << "5" << true << QStringList{"314", "315"} << QStringList{"长安", "长安虎符"};
     QTest::newRow("needed-item-without-city")
         << "12" << false << QStringList{"324", "325"} << QStringList{"", "成都虎符"};
+    QTest::newRow("city-without-item-shows-no-needs") << "6" << false << QStringList{"316", "317"} << QStringList{};
     QTest::newRow("no-skill-found") << "9" << true << QStringList{} << QStringList{};
 }
 
@@ -355,36 +354,6 @@ void SkillNeedsTest::rangesAboveSevenAreMarked()
     QCOMPARE(isOrange(skillCell(QStringLiteral("316"), 2)), marked);
 }
 
-void SkillNeedsTest::needsStates_data()
-{
-    QTest::addColumn<QString>("armyId");
-    QTest::addColumn<bool>("checkBox");
-    QTest::addColumn<QStringList>("needs");
-    QTest::newRow("needs-shown") << "7" << true << QStringList{"洛阳", "洛阳虎符"};
-    QTest::newRow("needed-item-without-city") << "12" << true << QStringList{"", "成都虎符"};
-    QTest::newRow("city-without-item-shows-no-needs") << "6" << false << QStringList{};
-    QTest::newRow("no-needs") << "1" << false << QStringList{};
-}
-
-void SkillNeedsTest::needsStates()
-{
-    QFETCH(QString, armyId);
-    QFETCH(bool, checkBox);
-    QFETCH(QStringList, needs);
-    // Start from the switched-off state of another army type: every state is set anew on each click.
-    clickArmy(QStringLiteral("5"));
-    clickCheckBox(needsBox);
-    QVERIFY(!needsTable->isEnabled());
-
-    clickArmy(armyId);
-    QCOMPARE(needsBox->isCheckable(), checkBox);
-    QCOMPARE(needsBox->isChecked(), checkBox);
-    QVERIFY(needsTable->isEnabled());
-    QCOMPARE(needsTable->rowCount(), needs.isEmpty() ? 0 : 1);
-    if (!needs.isEmpty())
-        QCOMPARE(rowTexts(needsTable, 0), needs);
-}
-
 void SkillNeedsTest::clearingAndTickingAgainWithdraws()
 {
     const QByteArray armyTypes = readBytes(armyTypeFile());
@@ -397,9 +366,14 @@ void SkillNeedsTest::clearingAndTickingAgainWithdraws()
     QCOMPARE(needsTable->rowCount(), 0);
     QVERIFY(!needsTable->isEnabled());
 
-    // Still switched off when the user comes back to it.
+    // Every state is set anew on each click, and 5 is still switched off when the user comes back to it.
+    clickArmy(QStringLiteral("6"));
+    QVERIFY(!needsBox->isCheckable());
+    QVERIFY(needsTable->isEnabled());
     clickArmy(QStringLiteral("7"));
     QVERIFY(needsBox->isChecked());
+    QVERIFY(needsTable->isEnabled());
+    QCOMPARE(rowTexts(needsTable, 0), QStringList({"洛阳", "洛阳虎符"}));
     clickArmy(QStringLiteral("5"));
     QVERIFY(needsBox->isCheckable());
     QVERIFY(!needsBox->isChecked());

@@ -21,8 +21,13 @@ void Widget::drawArmyNeeds(const QString& id)
         return;
     armyNeedsGroup->setChecked(true);
     armyNeedsTable->setRowCount(1);
-    armyNeedsTable->setItem(0, 0, new QTableWidgetItem(cityText));
-    armyNeedsTable->setItem(0, 1, new QTableWidgetItem(itemName));
+    // Shown only: the needs can be switched off, not edited.
+    QTableWidgetItem readOnly;
+    readOnly.setFlags(readOnly.flags() & ~Qt::ItemIsEditable);
+    readOnly.setText(cityText);
+    armyNeedsTable->setItem(0, 0, readOnly.clone());
+    readOnly.setText(itemName);
+    armyNeedsTable->setItem(0, 1, readOnly.clone());
 }
 
 void Widget::switchArmyNeeds(bool checked)

@@ -18,7 +18,7 @@ void markRisk(QTableWidgetItem* cell)
     const bool risky = cell->text().toLongLong() > 7;
     cell->setData(Qt::BackgroundRole, risky ? QVariant(QBrush(QColor(QStringLiteral("#ff6600")))) : QVariant());
     cell->setData(Qt::ForegroundRole, risky ? QVariant(QBrush(QColor(QStringLiteral("#1e1e1e")))) : QVariant());
-    cell->setToolTip(risky ? QObject::tr("攻击范围超过7可能导致游戏崩溃") : QString());
+    cell->setToolTip(risky ? Widget::tr("攻击范围超过7可能导致游戏崩溃") : QString());
 }
 
 } // namespace
@@ -28,11 +28,12 @@ void Widget::drawArmySkill(int row, int)
     const SortingSuspended suspended(armySkillTable);
     const QSignalBlocker blocker(armySkillTable);
     armySkillTable->setRowCount(0);
-    const QTableWidgetItem* nameCell = armyInfoTable->item(row, 1);
-    if (!nameCell)
+    // The army type is found by the id in the clicked row, whatever order the user sorted the table into.
+    const QTableWidgetItem* idCell = armyInfoTable->item(row, 0);
+    if (!idCell)
         return;
 
-    const QStringList ids = skillsForArmy(nameCell->text(), skills);
+    const QStringList ids = skillsForArmy(armyTypes.value(idCell->text()).value(0), skills);
     SortableItem readOnly;
     readOnly.setFlags(readOnly.flags() & ~Qt::ItemIsEditable);
     readOnly.setBackground(QBrush(QColor(QStringLiteral("#555555"))));
@@ -64,7 +65,8 @@ void Widget::storeArmySkillEdit(int row, int column)
         showStatus(tr("请输入非负整数!"));
         return;
     }
-    markRisk(cell);
     recordChange(QStringLiteral("armySkill"), id, false);
     copyCellToRecord(armySkillTable, row, column, &skills);
+    // Last: when the marking changes, a table sorted by this column may move the row at once.
+    markRisk(cell);
 }

@@ -38,6 +38,14 @@ void Widget::buildArmyTab(QGridLayout* pageLayout)
                 QStringLiteral("攻城破坏"), QStringLiteral("射程")});
     armyInfoTable->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
     armyInfoTable->horizontalHeader()->setSectionResizeMode(1, QHeaderView::Stretch);
+    // Fitted to their contents, these headers would each keep room for a full-height sort arrow, which leaves
+    // the names clipped at the default window size; the label and a small arrow are enough.
+    for (int section : {0, 2, 3, 4, 5, 6, 7}) {
+        QHeaderView* header = armyInfoTable->horizontalHeader();
+        const QString label = armyInfoTable->horizontalHeaderItem(section)->text();
+        header->setSectionResizeMode(section, QHeaderView::Interactive);
+        header->resizeSection(section, header->fontMetrics().horizontalAdvance(label) + 28);
+    }
     connect(armyInfoTable, &QTableWidget::cellClicked, this, &Widget::rememberArmyRow);
     connect(armyInfoTable, &QTableWidget::cellChanged, this, &Widget::storeArmyInfoEdit);
 
