@@ -1,5 +1,6 @@
 #pragma once
 
+#include "gamedata/backups.h"
 #include "gamedata/gametables.h"
 #include "gamedata/patchresult.h"
 
@@ -10,6 +11,7 @@
 #include <QWidget>
 
 #include <functional>
+#include <optional>
 
 class QCloseEvent;
 class QShowEvent;
@@ -132,6 +134,9 @@ private:
     QString itemsPath;
     QString storyConfigPath;
     QString stagePath;
+    // The game directory of the last successful look-up, and the copies of the files saved in this run.
+    QString gameDirectory;
+    std::optional<BackupSession> backups;
 
     TextTable languageTexts;
     StoryCatalogue stories;

@@ -123,7 +123,9 @@ bool Widget::patchFile(const QString& path, const std::function<PatchResult(cons
         unwritten = notFound ? result.notWritten : result.unwritten();
         if (notFound)
             *notFound = result.notFound;
-        written = result.text == content->text || writeTextFile(path, ExactText{result.text, content->codecName});
+        // The file is copied aside before its first rewrite in this run; without the copy it is not written.
+        written = result.text == content->text ||
+                  (backups && backups->backUp(path) && writeTextFile(path, ExactText{result.text, content->codecName}));
     }
     if (report) {
         if (!written)

@@ -5,6 +5,7 @@
 #include "gamedata/textfile.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <QLabel>
 
 bool Widget::readConfig(const QString& path)
@@ -36,6 +37,10 @@ bool Widget::getGameFiles(QString& gamePath)
             }
         }
         if (allPresent) {
+            if (gamePath != gameDirectory || !backups) {
+                gameDirectory = gamePath;
+                backups.emplace(QFileInfo(configPath).absolutePath() + QStringLiteral("/backup"), gameDirectory);
+            }
             if (picked)
                 writeTextFile(configPath, configTextFor(gamePath), WriteMode::MayCreate);
             return true;

@@ -3,7 +3,10 @@
 #include <QByteArray>
 #include <QString>
 
+#include <functional>
 #include <optional>
+
+class QIODevice;
 
 // Reads a whole file as text with "\r\n" turned into "\n". With a codec name the bytes are decoded
 // with that codec; without one, by the byte-order mark if there is one, else as UTF-8 when the bytes
@@ -38,3 +41,8 @@ std::optional<ExactText> readExactText(const QString& path);
 
 // Writes a patched text back in the encoding it was read with, atomically, never creating the file.
 bool writeTextFile(const QString& path, const ExactText& content);
+
+// How the bytes of a write reach the temporary file; tests replace it to make a write fail midway or
+// find the disk full. Returns the number of bytes written, or -1. An empty function restores the real one.
+using ByteWriter = std::function<qint64(QIODevice& file, const QByteArray& bytes)>;
+void setByteWriter(ByteWriter writer);

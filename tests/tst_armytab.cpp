@@ -296,7 +296,7 @@ void ArmyTabTest::saveWritesStageAndArmyTypeFiles()
     editCell(army, rowOfId(army, QStringLiteral("12")), 6, QStringLiteral("21"));
 
     QTest::mousePress(w->findChild<QWidget*>(QStringLiteral("saveButton")), Qt::LeftButton);
-    QCOMPARE(status(), QStringLiteral("保存成功!"));
+    QVERIFY(status().startsWith(QStringLiteral("保存成功!")));
     QCOMPARE(message(), QString());
     QVERIFY(WidgetTestAccess::pendingChanges(*w).isEmpty());
 
@@ -322,13 +322,13 @@ void ArmyTabTest::failedSaveKeepsChanges()
 
     QVERIFY(!w->saveChanges());
     QCOMPARE(message(), QStringLiteral("保存失败: ") + QDir::toNativeSeparators(stage));
-    QVERIFY(status() != QStringLiteral("保存成功!"));
+    QVERIFY(!status().startsWith(QStringLiteral("保存成功!")));
     QCOMPARE(WidgetTestAccess::pendingChanges(*w).value(QStringLiteral("armyInfo")), QStringList{"5"});
     QCOMPARE(readBytes(stage), before);
 
     QVERIFY(QFile::setPermissions(stage, QFile::ReadOwner | QFile::WriteOwner));
     QVERIFY(w->saveChanges());
-    QCOMPARE(status(), QStringLiteral("保存成功!"));
+    QVERIFY(status().startsWith(QStringLiteral("保存成功!")));
     QCOMPARE(readBytes(stage), withValue(before, "<armytype a0=\"5\"", " a5=\"", "80"));
 }
 

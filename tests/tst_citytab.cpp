@@ -451,7 +451,7 @@ void CityTabTest::saveWritesOnlyThatCity()
     auto* save = tab.w.findChild<MyButton*>(QStringLiteral("saveButton"));
     QVERIFY(save);
     QTest::mousePress(save, Qt::LeftButton);
-    QCOMPARE(tab.status(), QStringLiteral("保存成功!"));
+    QVERIFY(tab.status().startsWith(QStringLiteral("保存成功!")));
     QVERIFY(WidgetTestAccess::pendingChanges(tab.w).isEmpty());
 
     const QByteArray record = QByteArray("{\"ID\":1,\"Temp\":");

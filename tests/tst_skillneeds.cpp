@@ -280,7 +280,7 @@ void SkillNeedsTest::rangeEditIsSavedAlone()
     QCOMPARE(message(), unsavedWarning);
 
     save();
-    QCOMPARE(status(), QStringLiteral("保存成功!"));
+    QVERIFY(status().startsWith(QStringLiteral("保存成功!")));
     QCOMPARE(message(), QString());
     QVERIFY(WidgetTestAccess::pendingChanges(*w).isEmpty());
     QByteArray written = withValue(before, "{\"ID\":307,", "\"FarRange\":", "8");
@@ -396,7 +396,7 @@ void SkillNeedsTest::savingSwitchedOffClearsOnlyTheNeeds()
     clickArmy(QStringLiteral("7"));
     clickCheckBox(needsBox);
     save();
-    QCOMPARE(status(), QStringLiteral("保存成功!"));
+    QVERIFY(status().startsWith(QStringLiteral("保存成功!")));
     QVERIFY(WidgetTestAccess::pendingChanges(*w).isEmpty());
 
     QByteArray expected = withValue(armyTypes, "{\"Type\":7,", "\"MustCityDesc\":", "0");
@@ -452,7 +452,7 @@ void SkillNeedsTest::endToEnd()
     QCOMPARE(WidgetTestAccess::pendingChanges(*w).value(QStringLiteral("armyNeeds")), QStringList{"7"});
 
     save();
-    QCOMPARE(status(), QStringLiteral("保存成功!"));
+    QVERIFY(status().startsWith(QStringLiteral("保存成功!")));
     QCOMPARE(message(), QString());
     QVERIFY(WidgetTestAccess::pendingChanges(*w).isEmpty());
     QVERIFY(!needsBox->isCheckable());

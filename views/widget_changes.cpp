@@ -1,6 +1,7 @@
 // The change set and saving.
 #include "app/widget.h"
 
+#include <QDir>
 #include <QLabel>
 #include <QStatusBar>
 
@@ -30,6 +31,7 @@ bool Widget::saveChanges()
     const QStringList city = pendingChanges.value(QStringLiteral("citySpc"));
 
     SaveReport report;
+    const int backupsBefore = backups ? backups->count() : 0;
     // A category whose file could not be written keeps its ids, so the next save tries again.
     auto settle = [this](const QString& category, bool written) {
         if (written)
@@ -63,7 +65,11 @@ bool Widget::saveChanges()
     messageLabel->setText(problems.join(QStringLiteral("  ")));
 
     const bool saved = report.failedFiles.isEmpty();
-    if (saved)
-        showStatus(tr("保存成功!"));
+    QString status = saved ? tr("保存成功!") : QString();
+    if (backups && backups->count() > backupsBefore)
+        status += (status.isEmpty() ? QString() : QStringLiteral("  ")) + tr("已备份原文件至: ") +
+                  QDir::toNativeSeparators(backups->folder());
+    if (!status.isEmpty())
+        showStatus(status);
     return saved;
 }
