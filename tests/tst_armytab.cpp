@@ -1,5 +1,6 @@
 // The army tab end to end: story selection, the statistics table, the change set and saving.
 #include "app/prompts.h"
+#include "tablesupport.h"
 #include "testsupport.h"
 
 #include <QApplication>
@@ -14,64 +15,6 @@
 #include <QTest>
 
 using namespace TestSupport;
-
-namespace {
-
-// The bytes with the digits behind `key` (searched behind `recordStart`) replaced by `value`.
-QByteArray withValue(QByteArray bytes, const QByteArray& recordStart, const QByteArray& key, const QByteArray& value)
-{
-    const int record = bytes.indexOf(recordStart);
-    const int at = bytes.indexOf(key, record) + key.size();
-    int end = at;
-    while (end < bytes.size() && bytes.at(end) >= '0' && bytes.at(end) <= '9')
-        ++end;
-    return bytes.replace(at, end - at, value);
-}
-
-int rowOfId(QTableWidget* table, const QString& id)
-{
-    for (int row = 0; row < table->rowCount(); ++row) {
-        if (table->item(row, 0) && table->item(row, 0)->text() == id)
-            return row;
-    }
-    return -1;
-}
-
-QStringList column(QTableWidget* table, int col)
-{
-    QStringList texts;
-    for (int row = 0; row < table->rowCount(); ++row)
-        texts.append(table->item(row, col) ? table->item(row, col)->text() : QString());
-    return texts;
-}
-
-void clickCell(QTableWidget* table, int row, int col, bool doubleClick = false)
-{
-    const QPoint centre = table->visualItemRect(table->item(row, col)).center();
-    QTest::mouseClick(table->viewport(), Qt::LeftButton, Qt::NoModifier, centre);
-    // A double click is a click followed by a second press that the system reports as a double click.
-    if (doubleClick)
-        QTest::mouseDClick(table->viewport(), Qt::LeftButton, Qt::NoModifier, centre);
-}
-
-// Types into a cell through the table's own editor, as a user does.
-void editCell(QTableWidget* table, int row, int col, const QString& text)
-{
-    table->setCurrentCell(row, col);
-    table->editItem(table->item(row, col));
-    QLineEdit* editor = nullptr;
-    for (QLineEdit* open : table->viewport()->findChildren<QLineEdit*>()) {
-        if (open->isVisible())
-            editor = open;
-    }
-    QVERIFY(editor);
-    editor->setText(text);
-    QTest::keyClick(editor, Qt::Key_Return);
-    // The delegate commits the text on the next turn of the event loop.
-    QCoreApplication::processEvents();
-}
-
-} // namespace
 
 class ArmyTabTest : public QObject
 {
@@ -148,7 +91,7 @@ void ArmyTabTest::selectStoryNamed(const QString& name)
 {
     if (!stories->isVisible())
         QTest::mousePress(w->findChild<QWidget*>(QStringLiteral("storyButton")), Qt::LeftButton);
-    const int row = column(stories, 0).indexOf(name);
+    const int row = columnTexts(stories, 0).indexOf(name);
     QVERIFY2(row >= 0, qPrintable(name));
     clickCell(stories, row, 0, true);
 }
@@ -181,7 +124,7 @@ void ArmyTabTest::selectionFollowsStoryAfterSorting()
     stories->sortByColumn(0, Qt::DescendingOrder);
     const StoryCatalogue catalogue = WidgetTestAccess::stories(*w);
     const QString lastName = catalogue.last().at(1);
-    QVERIFY(column(stories, 0).indexOf(lastName) != catalogue.size() - 1 || catalogue.size() == 1);
+    QVERIFY(columnTexts(stories, 0).indexOf(lastName) != catalogue.size() - 1 || catalogue.size() == 1);
     selectStoryNamed(lastName);
     QCOMPARE(WidgetTestAccess::stagePath(*w), catalogue.last().at(0) + QStringLiteral("/stage.xml"));
     QCOMPARE(storyLabel(), QStringLiteral("剧本: 【%1】").arg(lastName));
@@ -191,7 +134,7 @@ void ArmyTabTest::unreadableStageIsNotSelected()
 {
     selectStoryNamed(QStringLiteral("群雄割据"));
     const QString before = WidgetTestAccess::stagePath(*w);
-    const QStringList shownBefore = column(army, 3);
+    const QStringList shownBefore = columnTexts(army, 3);
 
     const StoryCatalogue catalogue = WidgetTestAccess::stories(*w);
     const QString otherName = catalogue.value(1).at(1);
@@ -200,13 +143,13 @@ void ArmyTabTest::unreadableStageIsNotSelected()
     QCOMPARE(status(), QStringLiteral("剧本数据读取失败!"));
     QCOMPARE(WidgetTestAccess::stagePath(*w), before);
     QCOMPARE(storyLabel(), QStringLiteral("剧本: 【群雄割据】"));
-    QCOMPARE(column(army, 3), shownBefore);
+    QCOMPARE(columnTexts(army, 3), shownBefore);
 }
 
 void ArmyTabTest::tableOrderFlagsAndColours()
 {
     selectStoryNamed(QStringLiteral("群雄割据"));
-    QStringList ids = column(army, 0);
+    QStringList ids = columnTexts(army, 0);
     QStringList sorted = ids;
     std::sort(sorted.begin(), sorted.end(), [](const QString& a, const QString& b) { return a.toInt() < b.toInt(); });
     QCOMPARE(ids, sorted);
@@ -223,9 +166,9 @@ void ArmyTabTest::tableOrderFlagsAndColours()
 
     // Header sorting orders numbers by value.
     army->sortByColumn(0, Qt::DescendingOrder);
-    QCOMPARE(column(army, 0).first(), QStringLiteral("101"));
+    QCOMPARE(columnTexts(army, 0).first(), QStringLiteral("101"));
     army->sortByColumn(3, Qt::AscendingOrder);
-    const QStringList melee = column(army, 3);
+    const QStringList melee = columnTexts(army, 3);
     for (int row = 1; row < melee.size(); ++row)
         QVERIFY(melee.at(row - 1).toInt() <= melee.at(row).toInt());
 }

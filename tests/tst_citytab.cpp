@@ -1,6 +1,7 @@
 #include "app/prompts.h"
 #include "gamedata/idorder.h"
 #include "gamedata/specialattributes.h"
+#include "tablesupport.h"
 #include "testsupport.h"
 #include "widgets/appsearchline.h"
 #include "widgets/mybutton.h"
@@ -133,26 +134,10 @@ struct OpenTab
     }
 };
 
-static QStringList column(const QTableWidget* table, int c)
-{
-    QStringList texts;
-    for (int row = 0; row < table->rowCount(); ++row)
-        texts << (table->item(row, c) ? table->item(row, c)->text() : QStringLiteral("<none>"));
-    return texts;
-}
-
-static QStringList rowOf(const QTableWidget* table, int row)
-{
-    QStringList texts;
-    for (int c = 0; c < table->columnCount(); ++c)
-        texts << (table->item(row, c) ? table->item(row, c)->text() : QStringLiteral("<none>"));
-    return texts;
-}
-
 static QStringList rowWithId(QTableWidget* table, const QString& id)
 {
     const QTableWidgetItem* cell = OpenTab::find(table, id);
-    return cell ? rowOf(table, cell->row()) : QStringList();
+    return cell ? rowTexts(table, cell->row()) : QStringList();
 }
 
 static bool inNumericOrder(const QStringList& ids)
@@ -238,17 +223,17 @@ void CityTabTest::cityListInNumericOrderFilledOnce()
 {
     OpenTab tab;
     QCOMPARE(tab.open(), QString());
-    const QStringList ids = column(tab.cities, 0);
+    const QStringList ids = columnTexts(tab.cities, 0);
     QCOMPARE(ids, sortedByNumber(WidgetTestAccess::cities(tab.w).keys()));
     QVERIFY(inNumericOrder(ids));
     // The sample game has ids of one, two and three digits, where text order would differ.
     QVERIFY(ids.contains("2") && ids.contains("10") && ids.indexOf("2") < ids.indexOf("10"));
-    QCOMPARE(column(tab.cities, 1).value(ids.indexOf("1")), WidgetTestAccess::cities(tab.w).value("1").value(0));
+    QCOMPARE(columnTexts(tab.cities, 1).value(ids.indexOf("1")), WidgetTestAccess::cities(tab.w).value("1").value(0));
 
     WidgetTestAccess::cities(tab.w).insert("999", {"新城", "0,"});
     tab.clickTab(0);
     tab.clickTab(1);
-    QCOMPARE(column(tab.cities, 0), ids);
+    QCOMPARE(columnTexts(tab.cities, 0), ids);
 }
 
 void CityTabTest::showCity_data()
@@ -269,8 +254,8 @@ void CityTabTest::showCity()
     QCOMPARE(tab.open(), QString());
     QVERIFY(tab.showCity("1", attributes));
 
-    QCOMPARE(column(tab.held, 0), heldIds);
-    const QStringList optionalIds = column(tab.optional, 0);
+    QCOMPARE(columnTexts(tab.held, 0), heldIds);
+    const QStringList optionalIds = columnTexts(tab.optional, 0);
     QVERIFY(inNumericOrder(optionalIds));
     // Every specialty of the catalogue stands in exactly one of the two tables.
     const RecordTable& catalogue = WidgetTestAccess::citySpecialties(tab.w);
@@ -337,7 +322,7 @@ void CityTabTest::moveSpecialty()
 
     QVERIFY(tab.rightClick(from, id));
     QCOMPARE(tab.attributes("1"), expected);
-    QCOMPARE(column(tab.held, 0).join(','), heldAfter);
+    QCOMPARE(columnTexts(tab.held, 0).join(','), heldAfter);
     QCOMPARE(tab.status(), status);
     const QStringList changed = WidgetTestAccess::pendingChanges(tab.w).value("citySpc");
     if (!status.isEmpty()) {
@@ -353,7 +338,7 @@ void CityTabTest::moveSpecialty()
         QVERIFY(!selected.isEmpty());
         QCOMPARE(selected.first()->row(), tab.held->rowCount() - 1);
     } else {
-        QCOMPARE(rowOf(tab.optional, 0), moved);
+        QCOMPARE(TestSupport::rowTexts(tab.optional, 0), moved);
     }
 }
 
@@ -377,17 +362,6 @@ void CityTabTest::cityRecordedOnce()
         emit table->customContextMenuRequested(below);
     }
     QCOMPARE(tab.attributes("1"), QStringLiteral("3,12,7,"));
-}
-
-static void clickCheckBox(QGroupBox* group)
-{
-    QStyleOptionGroupBox option;
-    option.initFrom(group);
-    option.subControls = QStyle::SC_GroupBoxCheckBox | QStyle::SC_GroupBoxLabel;
-    option.text = group->title();
-    option.features = QStyleOptionFrame::None;
-    const QRect box = group->style()->subControlRect(QStyle::CC_GroupBox, &option, QStyle::SC_GroupBoxCheckBox, group);
-    QTest::mouseClick(group, Qt::LeftButton, {}, box.center());
 }
 
 void CityTabTest::groupBoxesHideTheirTables()
@@ -443,10 +417,10 @@ void CityTabTest::saveWritesOnlyThatCity()
 
     // The sample's city 1 holds 3 and 12; 12 goes, 7 comes.
     QVERIFY(tab.clickCity("1"));
-    QCOMPARE(column(tab.held, 0), (QStringList{"3", "12"}));
+    QCOMPARE(columnTexts(tab.held, 0), (QStringList{"3", "12"}));
     QVERIFY(tab.rightClick(tab.held, "12"));
     QVERIFY(tab.rightClick(tab.optional, "7"));
-    QCOMPARE(column(tab.held, 0), (QStringList{"3", "7"}));
+    QCOMPARE(columnTexts(tab.held, 0), (QStringList{"3", "7"}));
 
     auto* save = tab.w.findChild<MyButton*>(QStringLiteral("saveButton"));
     QVERIFY(save);
