@@ -1,7 +1,7 @@
 // The skill table of the army tab: the skills found for the clicked army type, with editable ranges.
 #include "app/widget.h"
 #include "gamedata/armyskills.h"
-#include "views/cellvalues.h"
+#include "gamedata/textscan.h"
 #include "views/sortingsuspended.h"
 #include "widgets/sortableitem.h"
 
@@ -60,7 +60,7 @@ void Widget::storeArmySkillEdit(int row, int column)
         return;
     const QString id = idCell->text();
     const QSignalBlocker blocker(armySkillTable);
-    if (!isStatisticValue(cell->text())) {
+    if (!textscan::isWritableNumber(cell->text())) {
         cell->setText(skills.value(id).value(column - 1));
         showStatus(tr("请输入非负整数!"));
         return;

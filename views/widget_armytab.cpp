@@ -1,7 +1,7 @@
 // The army tab: the army info table with its edits, and the common set-up of every table.
 #include "app/widget.h"
 #include "gamedata/idorder.h"
-#include "views/cellvalues.h"
+#include "gamedata/textscan.h"
 #include "views/sortingsuspended.h"
 #include "widgets/sortableitem.h"
 
@@ -136,7 +136,7 @@ void Widget::storeArmyInfoEdit(int row, int column)
     if (!cell || !idCell || !cell->isSelected())
         return;
     const QString id = idCell->text();
-    if (!isStatisticValue(cell->text())) {
+    if (!textscan::isWritableNumber(cell->text())) {
         // The game files need digits here; anything else would make the record unreadable.
         const QSignalBlocker blocker(armyInfoTable);
         cell->setText(armyTypes.value(id).value(column - 1));
