@@ -2,11 +2,18 @@
 
 #include "gamedata/textscan.h"
 
+#include <QSet>
+
 using textscan::Span;
 
 TextTable parseLanguageTable(const QString& text)
 {
     TextTable table;
+    table.reserve(int(text.count(QLatin1Char('\n'))));
+    // Ids that received a reference ("^" and a target id), in the order they first did.
+    QStringList references;
+    QSet<QString> referenceSet;
+
     const QChar* s = text.constData();
     int pos = 0;
     int colon = text.indexOf(QLatin1Char(':'), pos);
@@ -22,15 +29,23 @@ TextTable parseLanguageTable(const QString& text)
         const int lineFeed = text.indexOf(QLatin1Char('\n'), colon + 1);
         if (lineFeed < 0)
             break;
-        table.insert(text.mid(start, colon - start), text.mid(colon + 1, lineFeed - colon - 1));
+        const QString id = text.mid(start, colon - start);
+        const QString value = text.mid(colon + 1, lineFeed - colon - 1);
+        if (value.startsWith(QLatin1Char('^')) && !referenceSet.contains(id)) {
+            referenceSet.insert(id);
+            references.append(id);
+        }
+        table.insert(id, value);
         pos = lineFeed + 1;
         colon = text.indexOf(QLatin1Char(':'), pos);
     }
 
-    // One pass in the table's own order: a reference to a reference takes whatever its target holds now.
-    for (auto it = table.begin(); it != table.end(); ++it) {
-        if (it.value().startsWith(QLatin1Char('^')))
-            it.value() = table.value(it.value().mid(1));
+    // One pass, in the order the ids first received a reference: a reference to a reference takes
+    // whatever its target holds at that moment. Only the few references are visited, not the whole table.
+    for (const QString& id : qAsConst(references)) {
+        QString& value = table[id];
+        if (value.startsWith(QLatin1Char('^')))
+            value = table.value(value.mid(1));
     }
     return table;
 }

@@ -37,13 +37,6 @@ QTextCodec* codecForByteOrderMark(const QByteArray& bytes)
     return nullptr;
 }
 
-bool isValidUtf8(const QByteArray& bytes)
-{
-    QTextCodec::ConverterState state;
-    QTextCodec::codecForName("UTF-8")->toUnicode(bytes.constData(), bytes.size(), &state);
-    return state.invalidChars == 0 && state.remainingChars == 0;
-}
-
 // Turns every "\r\n" into "\n" in one pass. (QString::replace moves the rest of the text for every
 // thousand matches, which takes minutes on a large file.)
 void toLineFeeds(QString& text)
@@ -59,17 +52,20 @@ void toLineFeeds(QString& text)
     text.truncate(int(out - begin));
 }
 
-QTextCodec* codecForReading(const QByteArray& bytes, const char* codecName)
+// Decodes with the named codec, else by the byte-order mark, else as UTF-8 when the bytes are valid
+// UTF-8, else with the locale codec. UTF-8 is decoded once: the attempt is also the result.
+QString decode(const QByteArray& bytes, const char* codecName)
 {
-    if (codecName) {
-        if (QTextCodec* named = QTextCodec::codecForName(codecName))
-            return named;
-    }
-    if (QTextCodec* marked = codecForByteOrderMark(bytes))
-        return marked;
-    if (isValidUtf8(bytes))
-        return QTextCodec::codecForName("UTF-8");
-    return QTextCodec::codecForLocale();
+    QTextCodec* codec = codecName ? QTextCodec::codecForName(codecName) : nullptr;
+    if (!codec)
+        codec = codecForByteOrderMark(bytes);
+    if (codec)
+        return codec->toUnicode(bytes);
+    QTextCodec::ConverterState state;
+    const QString text = QTextCodec::codecForName("UTF-8")->toUnicode(bytes.constData(), bytes.size(), &state);
+    if (state.invalidChars == 0 && state.remainingChars == 0)
+        return text;
+    return QTextCodec::codecForLocale()->toUnicode(bytes);
 }
 
 // Replaces the content of an existing regular file. The bytes go to a temporary file beside it,
@@ -99,11 +95,11 @@ std::optional<QString> readTextFile(const QString& path, const char* codecName)
     const std::optional<QByteArray> bytes = readBytes(path);
     if (!bytes)
         return std::nullopt;
-    QTextCodec* codec = codecForReading(*bytes, codecName);
-    QString text = codec->toUnicode(*bytes);
+    QString text = decode(*bytes, codecName);
     if (text.startsWith(QChar(0xFEFF)))
         text.remove(0, 1);
-    toLineFeeds(text);
+    if (text.contains(QLatin1Char('\r')))
+        toLineFeeds(text);
     if (text.isNull())
         text = QLatin1String("");
     return text;

@@ -6,142 +6,17 @@
 #include "gamedata/skillfile.h"
 #include "gamedata/stagefile.h"
 #include "gamedata/storycatalogue.h"
+#include "tests/regexpreference.h"
 
 #include <QDir>
 #include <QFile>
 #include <QRandomGenerator>
-#include <QRegExp>
 #include <QTest>
 
 #include <algorithm>
 #include <functional>
 
 namespace {
-
-// ---- The reference: the patterns and the search loop, with QRegExp -------------------------------------
-
-void searchAll(const QString& pattern, const QString& text, const std::function<void(const QRegExp&)>& take)
-{
-    QRegExp rx(pattern, Qt::CaseSensitive, QRegExp::RegExp);
-    rx.setMinimal(true);
-    int pos = 0;
-    while ((pos = rx.indexIn(text, pos)) != -1) {
-        take(rx);
-        pos += rx.matchedLength();
-    }
-}
-
-// The escape decoder as the algorithm states it: always the first escape of the whole text.
-void decodeEscapesReference(QString& text)
-{
-    for (int at = text.indexOf(QLatin1String("\\u")); at >= 0; at = text.indexOf(QLatin1String("\\u"))) {
-        const QString hex = text.mid(at + 2, 4);
-        bool valid = !hex.isEmpty();
-        for (QChar c : hex)
-            valid = valid && ((c >= QLatin1Char('0') && c <= QLatin1Char('9')) ||
-                              (c >= QLatin1Char('a') && c <= QLatin1Char('f')) ||
-                              (c >= QLatin1Char('A') && c <= QLatin1Char('F')));
-        const ushort value = valid ? ushort(hex.toUInt(nullptr, 16)) : 0;
-        text.replace(at, 2 + hex.size(), QChar(value));
-    }
-}
-
-TextTable languageReference(const QString& text)
-{
-    TextTable table;
-    searchAll(QStringLiteral("(\\d+):(.*)\\n"), text, [&](const QRegExp& rx) { table.insert(rx.cap(1), rx.cap(2)); });
-    const QStringList keys = table.keys();
-    for (const QString& key : keys) {
-        const QString value = table.value(key);
-        if (value.startsWith(QLatin1Char('^')))
-            table.insert(key, table.value(value.mid(1)));
-    }
-    return table;
-}
-
-RecordTable itemsReference(const QString& text, const TextTable& language)
-{
-    RecordTable items;
-    items.insert(QStringLiteral("0"), QStringList(QString()));
-    searchAll(QStringLiteral("\"ID\":(\\d+),.*\"Name\":(\\d+),"), text,
-              [&](const QRegExp& rx) { items.insert(rx.cap(1), QStringList(language.value(rx.cap(2)))); });
-    return items;
-}
-
-RecordTable armyTypesReference(const QString& text, const TextTable& language)
-{
-    RecordTable table;
-    searchAll(QStringLiteral("\"Type\":(\\d+),.*\"Name\":(\\d+),.*\"LongAttack\":(\\d+),\"ShortAttack\":(\\d+),"
-                             "\"LongDefense\":(\\d+),\"ShortDefense\":(\\d+),\"Destroy\":(\\d+),.*\"Range\":(\\d+),.*"
-                             "\"MustCityDesc\":(\\d+),\"NeedItemId\":(\\d+),"),
-              text, [&](const QRegExp& rx) {
-                  QStringList record{language.value(rx.cap(2))};
-                  for (int k = 3; k <= 10; ++k)
-                      record += rx.cap(k);
-                  table.insert(rx.cap(1), record);
-              });
-    return table;
-}
-
-RecordTable skillsReference(const QString& text)
-{
-    RecordTable table;
-    searchAll(QStringLiteral("\"ID\":(\\d+),\"Temp\":\"([^\"]*)\",\"Name\":\\d+,\"SkillPoint\":\\d+,"
-                             "\"FarRange\":(\\d+),\"NearRange\":(\\d+),"),
-              text, [&](const QRegExp& rx) {
-                  QString name = rx.cap(2);
-                  decodeEscapesReference(name);
-                  if (name != QStringLiteral("占个格子"))
-                      table.insert(rx.cap(1), {name, rx.cap(3), rx.cap(4)});
-              });
-    return table;
-}
-
-RecordTable stageReference(const QString& text)
-{
-    RecordTable table;
-    searchAll(QStringLiteral("<armytype a0=\"(\\d+)\".*a4=\"(\\d+)\" a5=\"(\\d+)\" a6=\"(\\d+)\" a7=\"(\\d+)\" "
-                             "a8=\"(\\d+)\" a9=\"\\d+\" a10=\"(\\d+)\" a11=\"\\d+\".*/>"),
-              text, [&](const QRegExp& rx) {
-                  table.insert(rx.cap(1), {rx.cap(2), rx.cap(3), rx.cap(4), rx.cap(5), rx.cap(6), rx.cap(7)});
-              });
-    return table;
-}
-
-RecordTable citiesReference(const QString& text)
-{
-    RecordTable table;
-    searchAll(QStringLiteral("\"ID\":(\\d+),\"Temp\":\"([^\"]+)\".*\"specialattributes\":\"(.*)\","), text,
-              [&](const QRegExp& rx) {
-                  table.insert(rx.cap(1), {rx.cap(2), rx.cap(3)});
-              });
-    return table;
-}
-
-RecordTable specialtiesReference(const QString& text)
-{
-    RecordTable table;
-    searchAll(QStringLiteral("\"ID\":(\\d+),\"NAME\":(\\d+),.*,\"Specialty\":\"([^\"]*)\",.*,\"EffectDesc\":(\\d+),"
-                             "\"ConditionDesc\":(\\d+)\\D"),
-              text, [&](const QRegExp& rx) {
-                  table.insert(rx.cap(1), {rx.cap(2), rx.cap(4), rx.cap(3), rx.cap(5)});
-              });
-    return table;
-}
-
-QStringList storyPathsReference(const QString& text)
-{
-    QStringList paths;
-    searchAll(QStringLiteral("<path>(.*)</path>"), text, [&](const QRegExp& rx) { paths += rx.cap(1); });
-    return paths;
-}
-
-QString storyNameReference(const QString& text)
-{
-    QRegExp rx(QStringLiteral("storyname=\"(.*)\""), Qt::CaseSensitive, QRegExp::RegExp);
-    rx.setMinimal(true);
-    return rx.indexIn(text, 0) != -1 ? rx.cap(1) : QString();
-}
 
 // Tables as sorted text, so that a failure shows both sides readably.
 template <typename Table> QString dump(const Table& table)
@@ -544,27 +419,6 @@ QHash<QString, Kind> kinds()
     };
 }
 
-// The original writers: one pattern per id, each match replaced by its captures with the new values between
-// them, in turn for every id of the list.
-QString replaceAll(const QString& text, const QString& pattern, const QStringList& values, const QString& suffix,
-                   bool* matched)
-{
-    QRegExp rx(pattern, Qt::CaseSensitive, QRegExp::RegExp);
-    rx.setMinimal(true);
-    QString out;
-    int pos = 0;
-    *matched = false;
-    for (int at = rx.indexIn(text, pos); at != -1; at = rx.indexIn(text, pos)) {
-        *matched = true;
-        out += text.mid(pos, at - pos);
-        for (int k = 1; k <= rx.captureCount(); ++k)
-            out += rx.cap(k) + values.value(k - 1);
-        out += suffix;
-        pos = at + rx.matchedLength();
-    }
-    return out + text.mid(pos);
-}
-
 struct WriterKind
 {
     std::function<QString(Generator&)> make;
@@ -592,36 +446,21 @@ QStringList armyRecord(Generator& g)
 
 QHash<QString, WriterKind> writerKinds()
 {
-    const QString d = QStringLiteral("\\d+");
     return {
         {QStringLiteral("army-types"),
          {armyTypesText, QStringLiteral("\"Type\":"), QLatin1Char(','),
           [](const QString& t, const QStringList& ids, const RecordTable& table) {
               return patchArmyTypes(t, ids, table, ArmyTypeFields::All);
           },
-          [d](const QString& id) {
-              return QStringLiteral("(\"Type\":") + id + QStringLiteral(",.*\"LongAttack\":)") + d +
-                     QStringLiteral("(,\"ShortAttack\":)") + d + QStringLiteral("(,\"LongDefense\":)") + d +
-                     QStringLiteral("(,\"ShortDefense\":)") + d + QStringLiteral("(,\"Destroy\":)") + d +
-                     QStringLiteral("(,.*\"Range\":)") + d + QStringLiteral("(,.*\"MustCityDesc\":)") + d +
-                     QStringLiteral("(,\"NeedItemId\":)") + d + QStringLiteral(",");
-          },
-          armyRecord, [](const QStringList& r) { return r.mid(1); }, QStringLiteral(",")}},
+          armyTypesWriterPattern, armyRecord, [](const QStringList& r) { return r.mid(1); }, QStringLiteral(",")}},
         {QStringLiteral("skills"),
-         {skillsText, QStringLiteral("\"ID\":"), QLatin1Char(','), patchSkills,
-          [d](const QString& id) {
-              return QStringLiteral("(\"ID\":") + id + QStringLiteral(",.*\"FarRange\":)") + d +
-                     QStringLiteral("(,\"NearRange\":)") + d + QStringLiteral(",");
-          },
+         {skillsText, QStringLiteral("\"ID\":"), QLatin1Char(','), patchSkills, skillsWriterPattern,
           [](Generator& g) {
               return QStringList{QStringLiteral("skill"), digits(g), digits(g)};
           },
           [](const QStringList& r) { return r.mid(1); }, QStringLiteral(",")}},
         {QStringLiteral("cities"),
-         {citiesText, QStringLiteral("\"ID\":"), QLatin1Char(','), patchCities,
-          [](const QString& id) {
-              return QStringLiteral("(\"ID\":") + id + QStringLiteral(",.*\"specialattributes\":\").*(\",)");
-          },
+         {citiesText, QStringLiteral("\"ID\":"), QLatin1Char(','), patchCities, citiesWriterPattern,
           [](Generator& g) {
               return QStringList{
                   QStringLiteral("city"),
@@ -629,14 +468,8 @@ QHash<QString, WriterKind> writerKinds()
           },
           [](const QStringList& r) { return r.mid(1); }, QString()}},
         {QStringLiteral("stage"),
-         {stageText, QStringLiteral("<armytype a0=\""), QLatin1Char('"'), patchStage,
-          [d](const QString& id) {
-              return QStringLiteral("(<armytype a0=\"") + id + QStringLiteral("\".*a4=\")") + d +
-                     QStringLiteral("(\" a5=\")") + d + QStringLiteral("(\" a6=\")") + d +
-                     QStringLiteral("(\" a7=\")") + d + QStringLiteral("(\" a8=\")") + d +
-                     QStringLiteral("(\" a9=\"\\d+\" a10=\")") + d + QStringLiteral("(\" a11=\"\\d+\".*/>)");
-          },
-          armyRecord, [](const QStringList& r) { return r.mid(1, 6); }, QString()}},
+         {stageText, QStringLiteral("<armytype a0=\""), QLatin1Char('"'), patchStage, stageWriterPattern, armyRecord,
+          [](const QStringList& r) { return r.mid(1, 6); }, QString()}},
     };
 }
 
