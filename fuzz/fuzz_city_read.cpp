@@ -1,0 +1,11 @@
+// The city reader against the QRegExp reference.
+#include "fuzz/fuzzsupport.h"
+#include "gamedata/cityfile.h"
+#include "tests/regexpreference.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
+{
+    const QString text = utf8Text(data, size);
+    requireSameTable("parseCities", parseCities(text), citiesReference(text), text);
+    return 0;
+}
