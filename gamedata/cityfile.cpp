@@ -79,6 +79,7 @@ PatchResult patchCities(const QString& text, const QStringList& ids, const Recor
         if (record != cities.constEnd() && record->size() >= 2 && isSpecialAttributesText(record->at(1)))
             values.insert(id, {record->at(1)});
     }
-    const textscan::RecordShape shape{QLatin1String("\"ID\":"), ',', {"\"specialattributes\":\"*\","}};
+    textscan::RecordShape shape{QLatin1String("\"ID\":"), ',', {"\"specialattributes\":\"*\","}};
+    shape.quoteFreeValues = true;
     return textscan::patchRecords(text, ids, shape, values);
 }

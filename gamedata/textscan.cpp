@@ -327,6 +327,17 @@ PatchResult patchRecords(const QString& text, const QStringList& ids, const Reco
             fits = at <= closingStart;
         }
 
+        if (fits && shape.quoteFreeValues) {
+            const bool quoted = std::any_of(spans.begin(), spans.begin() + spanTotal, [&](const Span& span) {
+                return QStringView(s + span.begin, span.end - span.begin).contains(QLatin1Char('"'));
+            });
+            if (quoted) {
+                ++state.refused;
+                pos = shape.elements ? from : bound;
+                continue;
+            }
+        }
+
         if (fits) {
             for (int k = 0; k < spanTotal && k < state.values->size(); ++k) {
                 const QString& value = state.values->at(k);

@@ -75,6 +75,9 @@ struct RecordShape
     // somewhere behind the pieces.
     bool elements = false;
     const char* closing = nullptr;
+    // A record whose value to replace holds a '"' is left alone: the value ran past its own closing quote
+    // (a quote shared with a neighbouring field), so it is not the value a reader takes.
+    bool quoteFreeValues = false;
 };
 
 // Rewrites the records of the ids in place. `values` gives, per id that may be written, one text per span

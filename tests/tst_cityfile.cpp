@@ -117,6 +117,14 @@ void TestCityFile::patch_data()
         << QStringList{"7", "77", "1"};
     QTest::newRow("id-not-found") << text << QStringList{"17"} << RecordTable{{"17", {"q", "1,"}}} << text
                                   << QStringList{"17"} << QStringList();
+    // The name's closing quote doubles as the opening quote of the key: the value would run over the
+    // next fields up to the real key's value, so the record is left alone.
+    const QString sharedQuote = QStringLiteral("{\"ID\":21,\"Temp\":\"a\"specialattributes\":\"4,\"Troops\":1,"
+                                               "\"specialattributes\":\"0,\",\"Owner\":5},\n") +
+                                city("22", "b", "100,");
+    QTest::newRow("quote-shared-with-name-refused")
+        << sharedQuote << QStringList{"21"} << RecordTable{{"21", {"a", "58,"}}} << sharedQuote << QStringList()
+        << QStringList{"21"};
     QTest::newRow("empty-id-list") << text << QStringList() << RecordTable() << text << QStringList() << QStringList();
 }
 
