@@ -2,11 +2,15 @@
 
 // Helpers shared by the tests of the game file readers and writers.
 
+#include "gamedata/gametables.h"
+#include "gamedata/patchresult.h"
+
 #include <QByteArray>
 #include <QFile>
 #include <QHash>
 #include <QString>
 #include <QStringList>
+#include <QTest>
 
 #include <algorithm>
 
@@ -46,4 +50,31 @@ inline QByteArray bytesOf(const QString& text, bool utf16)
     for (QChar c : text)
         bytes.append(char(c.unicode() & 0xff)).append(char(c.unicode() >> 8));
     return bytes;
+}
+
+// The columns of a writer's data-driven test: the file's text, the ids to write, the records in memory,
+// the text expected back and the ids expected to be reported.
+inline void addPatchColumns()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QStringList>("ids");
+    QTest::addColumn<RecordTable>("table");
+    QTest::addColumn<QString>("expected");
+    QTest::addColumn<QStringList>("notFound");
+    QTest::addColumn<QStringList>("notWritten");
+}
+
+// Runs the writer on the current row and compares its text and both reports with the row's.
+template <typename Patch> void comparePatch(Patch patch)
+{
+    QFETCH(QString, text);
+    QFETCH(QStringList, ids);
+    QFETCH(RecordTable, table);
+    QFETCH(QString, expected);
+    QFETCH(QStringList, notFound);
+    QFETCH(QStringList, notWritten);
+    const PatchResult result = patch(text, ids, table);
+    QCOMPARE(result.text, expected);
+    QCOMPARE(result.notFound, notFound);
+    QCOMPARE(result.notWritten, notWritten);
 }

@@ -92,12 +92,7 @@ void TestCityFile::specialties()
 
 void TestCityFile::patch_data()
 {
-    QTest::addColumn<QString>("text");
-    QTest::addColumn<QStringList>("ids");
-    QTest::addColumn<RecordTable>("table");
-    QTest::addColumn<QString>("expected");
-    QTest::addColumn<QStringList>("notFound");
-    QTest::addColumn<QStringList>("notWritten");
+    addPatchColumns();
     const QString text = city("7", "xy", "3,12,") + "\n" + city("77", "z", "5,") + "\n" + city("7", "xy", "3,12,");
     QTest::newRow("duplicate-id-both-rewritten")
         << text << QStringList{"7"} << RecordTable{{"7", {"xy", "3,12,40,"}}}
@@ -130,16 +125,7 @@ void TestCityFile::patch_data()
 
 void TestCityFile::patch()
 {
-    QFETCH(QString, text);
-    QFETCH(QStringList, ids);
-    QFETCH(RecordTable, table);
-    QFETCH(QString, expected);
-    QFETCH(QStringList, notFound);
-    QFETCH(QStringList, notWritten);
-    const PatchResult result = patchCities(text, ids, table);
-    QCOMPARE(result.text, expected);
-    QCOMPARE(result.notFound, notFound);
-    QCOMPARE(result.notWritten, notWritten);
+    comparePatch(patchCities);
 }
 
 void TestCityFile::golden_data()

@@ -132,12 +132,7 @@ void TestSkillFile::parse()
 
 void TestSkillFile::patch_data()
 {
-    QTest::addColumn<QString>("text");
-    QTest::addColumn<QStringList>("ids");
-    QTest::addColumn<RecordTable>("table");
-    QTest::addColumn<QString>("expected");
-    QTest::addColumn<QStringList>("notFound");
-    QTest::addColumn<QStringList>("notWritten");
+    addPatchColumns();
     const QString text =
         skill("1", "a", "1", "1") + "\n" + skill("10", "b", "2", "2") + "\n" + skill("1", "a", "1", "1") + "\n";
     QTest::newRow("duplicate-id-both-rewritten")
@@ -162,16 +157,7 @@ void TestSkillFile::patch_data()
 
 void TestSkillFile::patch()
 {
-    QFETCH(QString, text);
-    QFETCH(QStringList, ids);
-    QFETCH(RecordTable, table);
-    QFETCH(QString, expected);
-    QFETCH(QStringList, notFound);
-    QFETCH(QStringList, notWritten);
-    const PatchResult result = patchSkills(text, ids, table);
-    QCOMPARE(result.text, expected);
-    QCOMPARE(result.notFound, notFound);
-    QCOMPARE(result.notWritten, notWritten);
+    comparePatch(patchSkills);
 }
 
 // UTF-8 with byte-order mark and CRLF line ends: only the four numbers of skill 1's two records change.

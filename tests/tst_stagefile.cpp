@@ -63,12 +63,7 @@ void TestStageFile::parse()
 
 void TestStageFile::patch_data()
 {
-    QTest::addColumn<QString>("text");
-    QTest::addColumn<QStringList>("ids");
-    QTest::addColumn<RecordTable>("table");
-    QTest::addColumn<QString>("expected");
-    QTest::addColumn<QStringList>("notFound");
-    QTest::addColumn<QStringList>("notWritten");
+    addPatchColumns();
 
     const QString stage = "<stage>\n" + element("5", "1 1 1 1 1 1 1 1") + "\n" + element("15", "2 2 2 2 2 2 2 2") +
                           "\n" + element("5", "3 3 3 3 3 3 3 3") + "\n</stage>";
@@ -107,16 +102,7 @@ void TestStageFile::patch_data()
 
 void TestStageFile::patch()
 {
-    QFETCH(QString, text);
-    QFETCH(QStringList, ids);
-    QFETCH(RecordTable, table);
-    QFETCH(QString, expected);
-    QFETCH(QStringList, notFound);
-    QFETCH(QStringList, notWritten);
-    const PatchResult result = patchStage(text, ids, table);
-    QCOMPARE(result.text, expected);
-    QCOMPARE(result.notFound, notFound);
-    QCOMPARE(result.notWritten, notWritten);
+    comparePatch(patchStage);
 }
 
 void TestStageFile::golden_data()
