@@ -24,34 +24,31 @@ int literalLength(const char* p)
     return length;
 }
 
-// Where a literal given as a plain character run occurs first in [from, end).
+// Whether the literal, given as a plain character run, stands at position i.
+inline bool runAt(const QChar* s, const char* literal, int length, int i)
+{
+    for (int k = 0; k < length; ++k) {
+        if (s[i + k].unicode() != uchar(literal[k]))
+            return false;
+    }
+    return true;
+}
+
+// Where the literal occurs first in [from, end).
 int findRun(const QChar* s, const char* literal, int length, int from, int end)
 {
-    const ushort first = uchar(literal[0]);
-    const int last = end - length;
-    for (int i = from; i <= last; ++i) {
-        if (s[i].unicode() != first)
-            continue;
-        int k = 1;
-        while (k < length && s[i + k].unicode() == uchar(literal[k]))
-            ++k;
-        if (k == length)
+    for (int i = from; i <= end - length; ++i) {
+        if (runAt(s, literal, length, i))
             return i;
     }
     return -1;
 }
 
-// Last start in [0, limit - length] of the literal, searching down from `from`.
+// Last start of the literal, searching down from `from`.
 int findRunBackward(const QChar* s, const char* literal, int length, int from)
 {
-    const ushort first = uchar(literal[0]);
     for (int i = from; i >= 0; --i) {
-        if (s[i].unicode() != first)
-            continue;
-        int k = 1;
-        while (k < length && s[i + k].unicode() == uchar(literal[k]))
-            ++k;
-        if (k == length)
+        if (runAt(s, literal, length, i))
             return i;
     }
     return -1;
