@@ -12,6 +12,22 @@
 #include <QFile>
 #include <QFileInfo>
 
+namespace {
+
+// Reads a whole file and replaces the table with what the parse finds in it; false, with the table left
+// as it was, when the file gives no text.
+template <typename Table, typename Parse>
+bool readInto(const QString& path, const char* codecName, Table& table, Parse parse)
+{
+    const std::optional<QString> text = readTextFile(path, codecName);
+    if (!text)
+        return false;
+    table = parse(*text);
+    return true;
+}
+
+} // namespace
+
 bool Widget::readStoryCatalogue(const QString& path)
 {
     const std::optional<QString> text = readTextFile(path);
@@ -32,38 +48,23 @@ bool Widget::readStoryCatalogue(const QString& path)
 
 bool Widget::readLanguageFile(const QString& path)
 {
-    const std::optional<QString> text = readTextFile(path, "UTF-8");
-    if (!text)
-        return false;
-    languageTexts = parseLanguageTable(*text);
-    return true;
+    return readInto(path, "UTF-8", languageTexts, parseLanguageTable);
 }
 
 bool Widget::readItemFile(const QString& path)
 {
-    const std::optional<QString> text = readTextFile(path);
-    if (!text)
-        return false;
-    items = parseItems(*text, languageTexts);
-    return true;
+    return readInto(path, nullptr, items, [this](const QString& text) { return parseItems(text, languageTexts); });
 }
 
 bool Widget::readArmyTypeFile(const QString& path)
 {
-    const std::optional<QString> text = readTextFile(path);
-    if (!text)
-        return false;
-    armyTypes = parseArmyTypes(*text, languageTexts);
-    return true;
+    return readInto(path, nullptr, armyTypes,
+                    [this](const QString& text) { return parseArmyTypes(text, languageTexts); });
 }
 
 bool Widget::readSkillFile(const QString& path)
 {
-    const std::optional<QString> text = readTextFile(path);
-    if (!text)
-        return false;
-    skills = parseSkills(*text);
-    return true;
+    return readInto(path, nullptr, skills, parseSkills);
 }
 
 bool Widget::readStageFile(const QString& path)
@@ -95,11 +96,7 @@ bool Widget::readStageFile(const QString& path)
 
 bool Widget::readCityFile(const QString& path)
 {
-    const std::optional<QString> text = readTextFile(path);
-    if (!text)
-        return false;
-    cities = parseCities(*text);
-    return true;
+    return readInto(path, nullptr, cities, parseCities);
 }
 
 bool Widget::readCitySpecialtyFile(const QString& path)
