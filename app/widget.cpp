@@ -1,6 +1,7 @@
 #include "app/widget.h"
 
 #include "app/editorresources.h"
+#include "widgets/elidedlabel.h"
 
 #include <QCloseEvent>
 #include <QColor>
@@ -13,6 +14,7 @@
 #include <QShowEvent>
 #include <QStatusBar>
 #include <QTableWidget>
+#include <QUndoStack>
 
 Widget::Widget(QWidget* backgroundWindow, QGridLayout* windowLayout, QWidget* parent) : QWidget(parent)
 {
@@ -29,11 +31,14 @@ Widget::Widget(QWidget* backgroundWindow, QGridLayout* windowLayout, QWidget* pa
     loadGameData();
     buildInterface(windowLayout);
 
+    undoHistory = new QUndoStack(this);
     auto* saveShortcut = new QShortcut(QKeySequence::Save, this);
-    connect(saveShortcut, &QShortcut::activated, this, [this] {
-        if (hasPendingChanges())
-            saveChanges();
-    });
+    connect(saveShortcut, &QShortcut::activated, this, &Widget::saveIfPending);
+    // A cell editor or a search line takes these keys for its own text while it has the focus.
+    connect(new QShortcut(QKeySequence::Undo, this), &QShortcut::activated, undoHistory, &QUndoStack::undo);
+    for (const QKeySequence& keys :
+         {QKeySequence(Qt::CTRL + Qt::Key_Y), QKeySequence(Qt::CTRL + Qt::SHIFT + Qt::Key_Z)})
+        connect(new QShortcut(keys, this), &QShortcut::activated, undoHistory, &QUndoStack::redo);
 }
 
 Widget::~Widget()
@@ -54,10 +59,11 @@ void Widget::buildStatusBar(QGridLayout* windowLayout)
     storyLabel->setObjectName(QStringLiteral("storyLabel"));
     statusBar->addPermanentWidget(storyLabel);
 
-    messageLabel = new QLabel;
+    // Elided to the room it has: a long list of failures must not widen the frameless window.
+    messageLabel = new ElidedLabel;
     messageLabel->setObjectName(QStringLiteral("messageLabel"));
     messageLabel->setStyleSheet(QStringLiteral("color:#ff6600;"));
-    statusBar->addWidget(messageLabel);
+    statusBar->addWidget(messageLabel, 1);
 }
 
 void Widget::buildInterface(QGridLayout* windowLayout)

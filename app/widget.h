@@ -1,8 +1,10 @@
 #pragma once
 
 #include "gamedata/backups.h"
+#include "gamedata/editjournal.h"
 #include "gamedata/gametables.h"
 #include "gamedata/patchresult.h"
+#include "views/fieldeditcommand.h"
 
 #include <QHash>
 #include <QPoint>
@@ -13,7 +15,10 @@
 #include <functional>
 #include <optional>
 
+class ElidedLabel;
+class PendingChangesDialog;
 class QCloseEvent;
+class QUndoStack;
 class QShowEvent;
 class QGridLayout;
 class QGroupBox;
@@ -22,9 +27,10 @@ class QMouseEvent;
 class QStatusBar;
 class QTabWidget;
 class QTableWidget;
+class QTableWidgetItem;
 
-// The editor: the frameless main window, every table read from the game, the change set and the views.
-// Its operations are spread over app/ (window, start-up, loading), and views/ (tabs, change set, saving).
+// The editor: the frameless main window, every table read from the game, the edit journal and the views.
+// Its operations are spread over app/ (window, start-up, loading), and views/ (tabs, journal, saving).
 class Widget : public QWidget
 {
     Q_OBJECT
@@ -47,30 +53,55 @@ public:
     };
 
     // Readers and writers: each reads or writes its file and keeps its table (app/widget_gamefiles.cpp).
-    // A writer returns false when its file could not be read or written.
+    // A writer returns false when its file could not be read or written; `landed` receives the ids whose
+    // records now hold the values in memory.
     bool readStoryCatalogue(const QString& path);
     bool readLanguageFile(const QString& path);
     bool readItemFile(const QString& path);
     bool readArmyTypeFile(const QString& path);
-    bool writeArmyTypeFile(const QString& path, const QStringList& ids, SaveReport* report = nullptr);
+    bool writeArmyTypeFile(const QString& path, const QStringList& ids, SaveReport* report = nullptr,
+                           QStringList* landed = nullptr);
     // Writes only MustCityDesc and NeedItemId of the army types.
-    bool writeArmyNeeds(const QString& path, const QStringList& ids, SaveReport* report = nullptr);
+    bool writeArmyNeeds(const QString& path, const QStringList& ids, SaveReport* report = nullptr,
+                        QStringList* landed = nullptr);
     bool readSkillFile(const QString& path);
-    bool writeSkillFile(const QString& path, const QStringList& ids, SaveReport* report = nullptr);
+    bool writeSkillFile(const QString& path, const QStringList& ids, SaveReport* report = nullptr,
+                        QStringList* landed = nullptr);
     bool readStageFile(const QString& path);
-    bool writeStageFile(const QString& path, const QStringList& ids, SaveReport* report = nullptr);
+    bool writeStageFile(const QString& path, const QStringList& ids, SaveReport* report = nullptr,
+                        QStringList* landed = nullptr);
     bool readCityFile(const QString& path);
     bool readCitySpecialtyFile(const QString& path);
-    bool writeCityFile(const QString& path, const QStringList& ids, SaveReport* report = nullptr);
+    bool writeCityFile(const QString& path, const QStringList& ids, SaveReport* report = nullptr,
+                       QStringList* landed = nullptr);
 
-    // Change set and saving (views/widget_changes.cpp). saveChanges returns true when every file was written.
-    void recordChange(const QString& category, const QString& id, bool withdraw);
+    // Saving (views/widget_changes.cpp): writes every changed field; true when every one landed.
     bool saveChanges();
-    bool hasPendingChanges() const { return !pendingChanges.isEmpty(); }
+    bool hasPendingChanges() const { return !journal.isEmpty(); }
+
+    // Changing fields (views/widget_journal.cpp). Every edit goes through changeFields as one undoable step;
+    // values equal to what the fields hold are left out.
+    void changeFields(const QVector<FieldValue>& values, const QString& description,
+                      ApplyMode firstMode = ApplyMode::Refresh);
+    const EditJournal& editJournal() const { return journal; }
+    QUndoStack* undoStack() const { return undoHistory; }
+    // The file a changed field is saved to, as shown to the user.
+    QString fileLabel(const FieldRef& ref) const;
+    // "id name" of a record, and the name of a field, as shown to the user.
+    QString recordLabel(const FieldRef& ref) const;
+    static QString fieldLabel(const FieldRef& ref);
+    // Sets the fields back to the values in their files, as one undoable step.
+    void revertFields(const QVector<FieldRef>& refs);
+    // Commits a cell editor that is still open. False, with the refusal shown, when its text is refused.
+    bool commitOpenEditor();
 
     // Common set-up of every table of the editor (views/widget_armytab.cpp).
     static void setupTable(QTableWidget* table, int columnCount, bool mouseTracking, const QStringList& labels);
     static void copyCellToRecord(QTableWidget* table, int row, int column, RecordTable* records);
+
+signals:
+    // The journal changed: fields were edited, reverted, saved or discarded.
+    void journalChanged();
 
 protected:
     void mousePressEvent(QMouseEvent* event) override;
@@ -78,6 +109,7 @@ protected:
     void mouseReleaseEvent(QMouseEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     void showEvent(QShowEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private slots:
     void drawArmyInfo();
@@ -93,6 +125,8 @@ private:
     void buildInterface(QGridLayout* windowLayout);
     void buildTitleBar(QGridLayout* windowLayout);
     void buildSideMenu(QGridLayout* windowLayout);
+    // Saves when anything is pending, a value still being typed included.
+    void saveIfPending();
     // Asks about unsaved changes when there are any; true when the window may close.
     bool confirmDiscardOrSave();
 
@@ -108,10 +142,11 @@ private:
     void storeArmyInfoEdit(int row, int column);
     void storeArmySkillEdit(int row, int column);
     void switchArmyNeeds(bool checked);
+    // The needs of an army type as its file holds them: [MustCityDesc, NeedItemId].
+    QStringList fileNeeds(const QString& id) const;
 
     // City tab (views/widget_citytab.cpp).
     void buildCityTab(QGridLayout* pageLayout);
-    void onTabBarClicked(int index);
     void fillCityList();
     void showCitySpecialties(int row, int column);
     QStringList optionalSpecialties(const QStringList& heldIds) const;
@@ -119,11 +154,37 @@ private:
     void removeCitySpecialty(const QPoint& pos);
     void addCitySpecialty(const QPoint& pos);
 
+    // Edit journal and undo (views/widget_journal.cpp).
+    RecordTable* recordsOf(RecordKind kind);
+    // `armyId` is the army type whose skill table showed the skills when they were changed.
+    void applyFieldValues(const QVector<FieldValue>& values, ApplyMode mode, const QString& armyId);
+    void refreshArmyInfo(const QVector<FieldValue>& values);
+    void refreshSkills(const QVector<FieldValue>& values);
+    void refreshCities(const QVector<FieldValue>& values, ApplyMode mode);
+    void reveal(const FieldValue& value, const QString& armyId);
+    void selectArmyRow(const QString& id, int column);
+    void markCell(QTableWidgetItem* cell, const FieldRef& ref) const;
+    // Draws the marks of every changed field on screen anew, after a save or a discard.
+    void refreshMarks();
+    void updatePendingWarning();
+    // Drops every change of the army statistics, the values back as their file holds them.
+    void discardArmyStatistics();
+    void showCellMenu(QTableWidget* table, RecordKind kind, const QPoint& pos);
+    void showPendingChanges();
+
     // Shows a temporary status-bar message for two seconds.
     void showStatus(const QString& text);
     // Reads a file for patching, applies the patch, and writes it back when it changed.
-    bool patchFile(const QString& path, const std::function<PatchResult(const QString&)>& patch, SaveReport* report,
-                   QStringList* notFound = nullptr);
+    bool patchFile(const QString& path, const QStringList& ids, const std::function<PatchResult(const QString&)>& patch,
+                   SaveReport* report, QStringList* landed, QStringList* notFound = nullptr);
+    // Reads a story's stage file over the army types. Says which file could not be read.
+    enum class StageRead
+    {
+        Done,
+        StageUnreadable,
+        ArmyTypesUnreadable
+    };
+    StageRead readStage(const QString& path);
 
     QString configPath = QStringLiteral("./config.ini");
     QString languagePath;
@@ -145,8 +206,11 @@ private:
     RecordTable items;
     RecordTable cities;
     RecordTable citySpecialties;
-    // Category key ("armyNeeds", "armyInfo", "armySkill", "citySpc") -> ids changed, first-recorded order.
-    QHash<QString, QStringList> pendingChanges;
+    // What the user changed and not yet saved, and the steps to undo and redo.
+    EditJournal journal;
+    QUndoStack* undoHistory = nullptr;
+    // The army type whose skills the skill table shows.
+    QString skillArmyId;
 
     QTabWidget* tabWidget = nullptr;
     QTableWidget* armyInfoTable = nullptr;
@@ -157,7 +221,7 @@ private:
     QTableWidget* storyList = nullptr;
     QStatusBar* statusBar = nullptr;
     QLabel* storyLabel = nullptr;
-    QLabel* messageLabel = nullptr;
+    ElidedLabel* messageLabel = nullptr;
     QString currentArmyId;
     QString currentCityId;
     QTableWidget* cityTable = nullptr;
@@ -165,6 +229,8 @@ private:
     QTableWidget* optionalSpecialtyTable = nullptr;
     QGroupBox* citySpecialtyGroup = nullptr;
     QGroupBox* optionalSpecialtyGroup = nullptr;
+    QWidget* cityPage = nullptr;
+    PendingChangesDialog* pendingDialog = nullptr;
     bool gameDataLoaded = false;
     bool dragging = false;
     QPoint dragOffset;

@@ -63,19 +63,24 @@ void Widget::buildSideMenu(QGridLayout* windowLayout)
         new MyButton(tr("保存"), QStringLiteral(":/res/save.png"), QStringLiteral(":/res/save_hover.png"));
     auto* directoryButton =
         new MyButton(tr("设置游戏目录"), QStringLiteral(":/res/search.png"), QStringLiteral(":/res/search_hover.png"));
+    auto* changesButton =
+        new MyButton(tr("查看修改"), QStringLiteral(":/res/changes.png"), QStringLiteral(":/res/changes_hover.png"));
     storyButton->setObjectName(QStringLiteral("storyButton"));
+    changesButton->setObjectName(QStringLiteral("changesButton"));
     saveButton->setObjectName(QStringLiteral("saveButton"));
     directoryButton->setObjectName(QStringLiteral("directoryButton"));
     menuGroup->layout()->addWidget(storyButton);
     menuGroup->layout()->addWidget(saveButton);
     menuGroup->layout()->addWidget(directoryButton);
+    menuGroup->layout()->addWidget(changesButton);
 
     connect(storyButton, &MyButton::clicked, this, &Widget::toggleStoryList);
-    connect(saveButton, &MyButton::clicked, this, [this] {
-        if (hasPendingChanges())
-            saveChanges();
-    });
+    connect(saveButton, &MyButton::clicked, this, &Widget::saveIfPending);
     connect(directoryButton, &MyButton::clicked, this, [this, windowLayout] { reloadGameData(windowLayout); });
+    connect(changesButton, &MyButton::clicked, this, [this] {
+        if (gameDataLoaded)
+            showPendingChanges();
+    });
 }
 
 void Widget::mousePressEvent(QMouseEvent* event)
@@ -106,8 +111,17 @@ void Widget::mouseReleaseEvent(QMouseEvent*)
     dragging = false;
 }
 
+void Widget::saveIfPending()
+{
+    // A value still in its cell editor is part of what the user asks to save.
+    if (commitOpenEditor() && hasPendingChanges())
+        saveChanges();
+}
+
 bool Widget::confirmDiscardOrSave()
 {
+    if (!commitOpenEditor())
+        return false;
     if (!hasPendingChanges())
         return true;
     switch (Prompts::askToSave(this)) {

@@ -11,6 +11,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QSet>
 
 namespace {
 
@@ -69,10 +70,17 @@ bool Widget::readSkillFile(const QString& path)
 
 bool Widget::readStageFile(const QString& path)
 {
+    return readStage(path) == StageRead::Done;
+}
+
+Widget::StageRead Widget::readStage(const QString& path)
+{
     const std::optional<QString> stageText = readTextFile(path, "utf-8");
+    if (!stageText)
+        return StageRead::StageUnreadable;
     const std::optional<QString> armyTypeText = readTextFile(armyTypePath);
-    if (!stageText || !armyTypeText)
-        return false;
+    if (!armyTypeText)
+        return StageRead::ArmyTypesUnreadable;
 
     // Start every army type from its own statistics in armytype.txt, so that values of a story chosen
     // earlier do not linger on army types this story does not declare.
@@ -91,7 +99,7 @@ bool Widget::readStageFile(const QString& path)
         for (int position = 1; position <= 6; ++position)
             (*record)[position] = element.value().at(position - 1);
     }
-    return true;
+    return StageRead::Done;
 }
 
 bool Widget::readCityFile(const QString& path)
@@ -109,7 +117,8 @@ bool Widget::readCitySpecialtyFile(const QString& path)
     return true;
 }
 
-bool Widget::patchFile(const QString& path, const std::function<PatchResult(const QString&)>& patch, SaveReport* report,
+bool Widget::patchFile(const QString& path, const QStringList& ids,
+                       const std::function<PatchResult(const QString&)>& patch, SaveReport* report, QStringList* landed,
                        QStringList* notFound)
 {
     const std::optional<ExactText> content = readExactText(path);
@@ -123,6 +132,14 @@ bool Widget::patchFile(const QString& path, const std::function<PatchResult(cons
         // The file is copied aside before its first rewrite in this run; without the copy it is not written.
         written = result.text == content->text ||
                   (backups && backups->backUp(path) && writeTextFile(path, ExactText{result.text, content->codecName}));
+        if (written && landed) {
+            const QStringList left = result.unwritten();
+            const QSet<QString> leftOut(left.begin(), left.end());
+            for (const QString& id : ids) {
+                if (!leftOut.contains(id))
+                    landed->append(id);
+            }
+        }
     }
     if (report) {
         if (!written)
@@ -134,37 +151,39 @@ bool Widget::patchFile(const QString& path, const std::function<PatchResult(cons
     return written;
 }
 
-bool Widget::writeArmyTypeFile(const QString& path, const QStringList& ids, SaveReport* report)
+bool Widget::writeArmyTypeFile(const QString& path, const QStringList& ids, SaveReport* report, QStringList* landed)
 {
     return patchFile(
-        path, [&](const QString& text) { return patchArmyTypes(text, ids, armyTypes, ArmyTypeFields::All); }, report);
+        path, ids, [&](const QString& text) { return patchArmyTypes(text, ids, armyTypes, ArmyTypeFields::All); },
+        report, landed);
 }
 
-bool Widget::writeArmyNeeds(const QString& path, const QStringList& ids, SaveReport* report)
+bool Widget::writeArmyNeeds(const QString& path, const QStringList& ids, SaveReport* report, QStringList* landed)
 {
     return patchFile(
-        path, [&](const QString& text) { return patchArmyTypes(text, ids, armyTypes, ArmyTypeFields::Needs); }, report);
+        path, ids, [&](const QString& text) { return patchArmyTypes(text, ids, armyTypes, ArmyTypeFields::Needs); },
+        report, landed);
 }
 
-bool Widget::writeSkillFile(const QString& path, const QStringList& ids, SaveReport* report)
+bool Widget::writeSkillFile(const QString& path, const QStringList& ids, SaveReport* report, QStringList* landed)
 {
     return patchFile(
-        path, [&](const QString& text) { return patchSkills(text, ids, skills); }, report);
+        path, ids, [&](const QString& text) { return patchSkills(text, ids, skills); }, report, landed);
 }
 
-bool Widget::writeStageFile(const QString& path, const QStringList& ids, SaveReport* report)
+bool Widget::writeStageFile(const QString& path, const QStringList& ids, SaveReport* report, QStringList* landed)
 {
     // Army types the story does not declare keep their statistics in armytype.txt.
     QStringList notDeclared;
     const bool written = patchFile(
-        path, [&](const QString& text) { return patchStage(text, ids, armyTypes); }, report, &notDeclared);
+        path, ids, [&](const QString& text) { return patchStage(text, ids, armyTypes); }, report, landed, &notDeclared);
     if (!written || notDeclared.isEmpty())
         return written;
-    return writeArmyTypeFile(armyTypePath, notDeclared, report);
+    return writeArmyTypeFile(armyTypePath, notDeclared, report, landed);
 }
 
-bool Widget::writeCityFile(const QString& path, const QStringList& ids, SaveReport* report)
+bool Widget::writeCityFile(const QString& path, const QStringList& ids, SaveReport* report, QStringList* landed)
 {
     return patchFile(
-        path, [&](const QString& text) { return patchCities(text, ids, cities); }, report);
+        path, ids, [&](const QString& text) { return patchCities(text, ids, cities); }, report, landed);
 }

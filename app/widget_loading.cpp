@@ -3,6 +3,7 @@
 #include "app/widget.h"
 #include "gamedata/gameconfig.h"
 #include "gamedata/textfile.h"
+#include "widgets/elidedlabel.h"
 
 #include <QFile>
 #include <QFileInfo>

@@ -10,6 +10,7 @@
 #include <QLabel>
 #include <QTabWidget>
 #include <QTableWidget>
+#include <QUndoStack>
 
 void Widget::buildStoryList(QGridLayout* windowLayout)
 {
@@ -72,17 +73,18 @@ void Widget::selectStory(int row, int)
     if (story.size() < 2)
         return;
 
+    if (!commitOpenEditor())
+        return;
     // Statistics edits belong to the story they were made in: settle them before another is read.
-    if (pendingChanges.contains(QStringLiteral("armyInfo"))) {
+    if (!journal.changedIds(RecordKind::ArmyType, 1, 6).isEmpty()) {
         switch (Prompts::askToSave(this)) {
         case Prompts::SaveAnswer::Save:
             if (!saveChanges())
                 return;
             break;
         case Prompts::SaveAnswer::Discard:
-            pendingChanges.remove(QStringLiteral("armyInfo"));
-            if (pendingChanges.isEmpty())
-                messageLabel->setText(QString());
+            discardArmyStatistics();
+            undoHistory->clear();
             break;
         case Prompts::SaveAnswer::Cancel:
             return;
@@ -90,10 +92,18 @@ void Widget::selectStory(int row, int)
     }
 
     const QString newStagePath = story.at(0) + QStringLiteral("/stage.xml");
-    if (!readStageFile(newStagePath)) {
+    switch (readStage(newStagePath)) {
+    case StageRead::StageUnreadable:
         showStatus(tr("剧本数据读取失败!"));
         return;
+    case StageRead::ArmyTypesUnreadable:
+        showStatus(tr("兵种数据读取失败!"));
+        return;
+    case StageRead::Done:
+        break;
     }
+    // Undo steps of the story shown before would reach into values that are no longer on screen.
+    undoHistory->clear();
     stagePath = newStagePath;
     storyList->hide();
     tabWidget->show();

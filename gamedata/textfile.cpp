@@ -8,6 +8,7 @@
 namespace {
 
 const QByteArray latin1Name = QByteArrayLiteral("ISO-8859-1");
+constexpr int utf8Mib = 106;
 ByteWriter byteWriter;
 
 std::optional<QByteArray> readBytes(const QString& path)
@@ -52,13 +53,17 @@ void toLineFeeds(QString& text)
     text.truncate(int(out - begin));
 }
 
-// Decodes with the named codec, else by the byte-order mark, else as UTF-8 when the bytes are valid
-// UTF-8, else with the locale codec. UTF-8 is decoded once: the attempt is also the result.
+// Decodes by a UTF-16 or UTF-32 byte-order mark, else with the named codec, else by a UTF-8 mark, else
+// as UTF-8 when the bytes are valid UTF-8, else with the locale codec. A wide mark wins over the name:
+// such bytes read as UTF-8 would be garbage. UTF-8 is decoded once: the attempt is also the result.
 QString decode(const QByteArray& bytes, const char* codecName)
 {
-    QTextCodec* codec = codecName ? QTextCodec::codecForName(codecName) : nullptr;
+    QTextCodec* marked = codecForByteOrderMark(bytes);
+    QTextCodec* codec = marked && marked->mibEnum() != utf8Mib ? marked : nullptr;
+    if (!codec && codecName)
+        codec = QTextCodec::codecForName(codecName);
     if (!codec)
-        codec = codecForByteOrderMark(bytes);
+        codec = marked;
     if (codec)
         return codec->toUnicode(bytes);
     QTextCodec::ConverterState state;

@@ -296,6 +296,8 @@ PatchResult patchRecords(const QString& text, const QStringList& ids, const Reco
         IdState& state = states[size_t(*found)];
         const int from = idEnd + 1;
         int bound;
+        // The same id's key again on the line: the record goes on behind it, and is written from there.
+        bool sameIdFollows = false;
         if (shape.elements) {
             bound = elementEnd(s, from, n);
         } else {
@@ -304,6 +306,17 @@ PatchResult patchRecords(const QString& text, const QStringList& ids, const Reco
                 knownLineEnd = lineEnd(s, from, n);
             const int nextKey = findLiteral(text, shape.idKey, from, knownLineEnd);
             bound = nextKey >= 0 ? nextKey : knownLineEnd;
+            if (nextKey >= 0) {
+                const int nextBegin = nextKey + shape.idKey.size();
+                const int nextEnd = digitRunEnd(text, nextBegin, n);
+                // Only when nothing of the record stands before that key does a reader take all of it from there.
+                QVarLengthArray<Span, 16> firstSpans(spanCount(shape.pieces.front()));
+                int firstEnd = 0;
+                sameIdFollows =
+                    nextEnd < n && s[nextEnd].unicode() == uchar(shape.idTerminator) &&
+                    QStringView(s + nextBegin, nextEnd - nextBegin) == QStringView(s + idBegin, idEnd - idBegin) &&
+                    findPiece(text, shape.pieces.front(), from, bound, firstSpans.data(), &firstEnd) < 0;
+            }
         }
 
         int at = from;
@@ -348,7 +361,7 @@ PatchResult patchRecords(const QString& text, const QStringList& ids, const Reco
             // one it would never match is no record of this id at all.
             if (chainStart == -2)
                 chainStart = lastChainStart(text, shape.pieces, shape.closing);
-            if (from <= chainStart)
+            if (from <= chainStart && !sameIdFollows)
                 ++state.refused;
             pos = shape.elements ? from : bound;
         }

@@ -106,7 +106,21 @@ struct Editor
 class WidgetTestAccess
 {
 public:
-    static const QHash<QString, QStringList>& pendingChanges(const Widget& w) { return w.pendingChanges; }
+    // The changed records per kind of save, in first-changed order.
+    static QHash<QString, QStringList> pendingChanges(const Widget& w)
+    {
+        const QPair<QString, QStringList> groups[] = {
+            {QStringLiteral("armyNeeds"), w.journal.changedIds(RecordKind::ArmyType, 7, 8)},
+            {QStringLiteral("armyInfo"), w.journal.changedIds(RecordKind::ArmyType, 1, 6)},
+            {QStringLiteral("armySkill"), w.journal.changedIds(RecordKind::Skill, 1, 2)},
+            {QStringLiteral("citySpc"), w.journal.changedIds(RecordKind::City, 1, 1)}};
+        QHash<QString, QStringList> pending;
+        for (const auto& group : groups) {
+            if (!group.second.isEmpty())
+                pending.insert(group.first, group.second);
+        }
+        return pending;
+    }
     static RecordTable& armyTypes(Widget& w) { return w.armyTypes; }
     static RecordTable& skills(Widget& w) { return w.skills; }
     static RecordTable& cities(Widget& w) { return w.cities; }

@@ -114,6 +114,11 @@ void TestArmyTypeFile::patch_data()
         << QStringList{"1", "2"} << RecordTable{{"1", record("7 7 7 7 7 7 7 7")}, {"2", record("8 8 8 8 8 8 8 8")}}
         << false << army("1", "1 1 1 1 1 1 1 1").remove(",\"NeedItemId\":1") + army("2", "8 8 8 8 8 8 8 8") + "\n"
         << QStringList() << QStringList{"1"};
+    // The id's key twice on its line: the reader takes the record from the second key, where it is written.
+    QTest::newRow("same-id-key-twice-on-line")
+        << "{\"Type\":5,\"Name\":100," + army("5", "1 1 1 1 1 1 1 1") + "\n"
+        << QStringList{"5"} << five << false << "{\"Type\":5,\"Name\":100," + army("5", "9 8 7 6 5 4 3 2") + "\n"
+        << QStringList() << QStringList();
     // The reader shows the first Range of a record; that is the one written.
     QTest::newRow("doubled-key-first-written")
         << QString(army("5", "1 1 1 1 1 1 1 1")).replace("\"Cost\":9,", "\"Range\":6,") << QStringList{"5"} << five

@@ -83,16 +83,10 @@ void SaveFaultsTest::cleanup()
 
 void SaveFaultsTest::recordEdits(Widget& w)
 {
-    RecordTable& skills = WidgetTestAccess::skills(w);
-    if (skills.contains(QStringLiteral("301")))
-        skills[QStringLiteral("301")][1] = QStringLiteral("6");
-    w.recordChange(QStringLiteral("armySkill"), QStringLiteral("301"), false);
-    RecordTable& cities = WidgetTestAccess::cities(w);
     // City 1 has specialties in the sample game, so taking them away changes its record.
-    const QString city = QStringLiteral("1");
-    if (cities.contains(city))
-        cities[city][1] = QStringLiteral("0,");
-    w.recordChange(QStringLiteral("citySpc"), city, false);
+    w.changeFields({{{RecordKind::Skill, QStringLiteral("301"), 1}, QStringLiteral("6")},
+                    {{RecordKind::City, QStringLiteral("1"), 1}, QStringLiteral("0,")}},
+                   QString());
 }
 
 void SaveFaultsTest::firstSaveBacksUpOriginals()
@@ -116,8 +110,7 @@ void SaveFaultsTest::firstSaveBacksUpOriginals()
     QVERIFY(readBytes(game.gameFile(skillFile)) != skills);
 
     // Later saves of the run keep the first copy, the one from before the editor touched the file.
-    WidgetTestAccess::skills(w)[QStringLiteral("301")][1] = QStringLiteral("5");
-    w.recordChange(QStringLiteral("armySkill"), QStringLiteral("301"), false);
+    w.changeFields({{{RecordKind::Skill, QStringLiteral("301"), 1}, QStringLiteral("5")}}, QString());
     QVERIFY(w.saveChanges());
     QCOMPARE(statusOf(w), QStringLiteral("保存成功!"));
     QCOMPARE(readBytes(folder + QLatin1Char('/') + skillFile), skills);

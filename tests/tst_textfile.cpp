@@ -58,6 +58,10 @@ void TextFileTest::readDecodes_data()
     utf16le += QByteArray(reinterpret_cast<const char*>(chinese.utf16()), chinese.size() * 2);
     QTest::newRow("utf16le-bom") << utf16le << QByteArray() << chinese;
     QTest::newRow("utf16be-bom") << QByteArray("\xFE\xFF") + encoded("UTF-16BE", chinese) << QByteArray() << chinese;
+    // A stage file named as UTF-8 but saved as UTF-16 or UTF-32: the mark tells the truth.
+    QTest::newRow("utf16le-bom-wins-over-codec-name") << utf16le << QByteArray("utf-8") << chinese;
+    QTest::newRow("utf32be-bom-wins-over-codec-name")
+        << QByteArray("\x00\x00\xFE\xFF", 4) + encoded("UTF-32BE", chinese) << QByteArray("utf-8") << chinese;
     QTest::newRow("gbk-with-codec-name") << QTextCodec::codecForName("GBK")->fromUnicode(chinese) << QByteArray("GBK")
                                          << chinese;
     QTest::newRow("no-line-end-at-end") << QByteArray("x:1") << QByteArray() << QStringLiteral("x:1");

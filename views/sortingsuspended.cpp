@@ -3,14 +3,17 @@
 #include <QHeaderView>
 #include <QTableWidget>
 
-SortingSuspended::SortingSuspended(QTableWidget* table) : table(table)
+SortingSuspended::SortingSuspended(QTableWidget* table)
+    : table(table), column(table->horizontalHeader()->sortIndicatorSection()),
+      order(table->horizontalHeader()->sortIndicatorOrder())
 {
     table->setSortingEnabled(false);
 }
 
 SortingSuspended::~SortingSuspended()
 {
-    // No sort column: enabling sorting then keeps the written order until the user clicks a header.
-    table->horizontalHeader()->setSortIndicator(-1, Qt::AscendingOrder);
+    // Sorting again by the user's column keeps the order the user chose. Without one (no header clicked
+    // yet), enabling sorting leaves the rows in the order they were written.
+    table->horizontalHeader()->setSortIndicator(column, order);
     table->setSortingEnabled(true);
 }

@@ -1,9 +1,12 @@
 #pragma once
 
+#include <Qt>
+
 class QTableWidget;
 
 // While alive, the table's header sorting cannot move rows that are being written cell by cell.
-// Afterwards sorting is available again and the rows stay in the order they were written.
+// Afterwards the rows are sorted again by the column the user chose, or, when the user chose none, stay in
+// the order they were written.
 class SortingSuspended
 {
 public:
@@ -14,4 +17,6 @@ public:
 
 private:
     QTableWidget* table;
+    int column;
+    Qt::SortOrder order;
 };

@@ -4,19 +4,34 @@
 #include <QGroupBox>
 #include <QTableWidget>
 
+QStringList Widget::fileNeeds(const QString& id) const
+{
+    const QStringList record = armyTypes.value(id);
+    QStringList needs;
+    for (int field = 7; field <= 8; ++field) {
+        const JournalEntry* entry = journal.find({RecordKind::ArmyType, id, field});
+        needs.append(entry ? entry->fileValue : record.value(field));
+    }
+    return needs;
+}
+
 void Widget::drawArmyNeeds(const QString& id)
 {
     armyNeedsTable->setRowCount(0);
-    if (pendingChanges.value(QStringLiteral("armyNeeds")).contains(id)) {
-        armyNeedsGroup->setCheckable(true);
+    // What the file asks for is shown; a switched-off need is a change of both fields to 0.
+    const QStringList needs = fileNeeds(id);
+    const QString cityText = languageTexts.value(needs.at(0));
+    const QString itemName = items.value(needs.at(1)).value(0);
+    const bool switchedOff = journal.recordChanged(RecordKind::ArmyType, id, 7, 8);
+
+    armyNeedsGroup->setStyleSheet(switchedOff ? QStringLiteral("QGroupBox::title{color:#D9A64A;font-weight:bold;}")
+                                              : QString());
+    armyNeedsGroup->setToolTip(switchedOff ? tr("原值: ") + cityText + QStringLiteral(" / ") + itemName : QString());
+    armyNeedsGroup->setCheckable(switchedOff || !itemName.isEmpty());
+    if (switchedOff) {
         armyNeedsGroup->setChecked(false);
         return;
     }
-
-    const QStringList record = armyTypes.value(id);
-    const QString cityText = languageTexts.value(record.value(7));
-    const QString itemName = items.value(record.value(8)).value(0);
-    armyNeedsGroup->setCheckable(!itemName.isEmpty());
     if (itemName.isEmpty())
         return;
     armyNeedsGroup->setChecked(true);
@@ -32,6 +47,9 @@ void Widget::drawArmyNeeds(const QString& id)
 
 void Widget::switchArmyNeeds(bool checked)
 {
-    recordChange(QStringLiteral("armyNeeds"), currentArmyId, checked);
-    drawArmyNeeds(currentArmyId);
+    const QString id = currentArmyId;
+    const QStringList needs = checked ? fileNeeds(id) : QStringList{QStringLiteral("0"), QStringLiteral("0")};
+    changeFields({{{RecordKind::ArmyType, id, 7}, needs.at(0)}, {{RecordKind::ArmyType, id, 8}, needs.at(1)}},
+                 checked ? tr("恢复招募需求") : tr("禁用招募需求"));
+    drawArmyNeeds(id);
 }

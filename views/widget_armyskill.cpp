@@ -10,19 +10,6 @@
 #include <QSignalBlocker>
 #include <QTableWidget>
 
-namespace {
-
-// Ranges above 7 are allowed, but the game may crash on them: the cell says so.
-void markRisk(QTableWidgetItem* cell)
-{
-    const bool risky = cell->text().toLongLong() > 7;
-    cell->setData(Qt::BackgroundRole, risky ? QVariant(QBrush(QColor(QStringLiteral("#ff6600")))) : QVariant());
-    cell->setData(Qt::ForegroundRole, risky ? QVariant(QBrush(QColor(QStringLiteral("#1e1e1e")))) : QVariant());
-    cell->setToolTip(risky ? Widget::tr("攻击范围超过7可能导致游戏崩溃") : QString());
-}
-
-} // namespace
-
 void Widget::drawArmySkill(int row, int)
 {
     const SortingSuspended suspended(armySkillTable);
@@ -32,6 +19,7 @@ void Widget::drawArmySkill(int row, int)
     const QTableWidgetItem* idCell = armyInfoTable->item(row, 0);
     if (!idCell)
         return;
+    skillArmyId = idCell->text();
 
     const QStringList ids = skillsForArmy(armyTypes.value(idCell->text()).value(0), skills);
     SortableItem readOnly;
@@ -46,7 +34,7 @@ void Widget::drawArmySkill(int row, int)
         armySkillTable->setItem(r, 1, readOnly.clone());
         for (int column = 2; column <= 3; ++column) {
             auto* range = new SortableItem(skill.value(column - 1));
-            markRisk(range);
+            markCell(range, {RecordKind::Skill, ids.at(r), column - 1});
             armySkillTable->setItem(r, column, range);
         }
     }
@@ -59,14 +47,12 @@ void Widget::storeArmySkillEdit(int row, int column)
     if (!cell || !idCell || !cell->isSelected())
         return;
     const QString id = idCell->text();
-    const QSignalBlocker blocker(armySkillTable);
     if (!textscan::isWritableNumber(cell->text())) {
+        const QSignalBlocker blocker(armySkillTable);
         cell->setText(skills.value(id).value(column - 1));
         showStatus(tr("请输入非负整数!"));
         return;
     }
-    recordChange(QStringLiteral("armySkill"), id, false);
-    copyCellToRecord(armySkillTable, row, column, &skills);
-    // Last: when the marking changes, a table sorted by this column may move the row at once.
-    markRisk(cell);
+    changeFields({{{RecordKind::Skill, id, column - 1}, cell->text()}},
+                 armySkillTable->horizontalHeaderItem(column)->text(), ApplyMode::ViewsCurrent);
 }

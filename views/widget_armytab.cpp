@@ -48,6 +48,8 @@ void Widget::buildArmyTab(QGridLayout* pageLayout)
     }
     connect(armyInfoTable, &QTableWidget::cellClicked, this, &Widget::rememberArmyRow);
     connect(armyInfoTable, &QTableWidget::cellChanged, this, &Widget::storeArmyInfoEdit);
+    connect(armyInfoTable, &QWidget::customContextMenuRequested, this,
+            [this](const QPoint& pos) { showCellMenu(armyInfoTable, RecordKind::ArmyType, pos); });
 
     armySkillTable = new QTableWidget;
     armySkillTable->setObjectName(QStringLiteral("armySkillTable"));
@@ -59,6 +61,8 @@ void Widget::buildArmyTab(QGridLayout* pageLayout)
     skillGroup->setTitle(QStringLiteral("兵种技能"));
     connect(armyInfoTable, &QTableWidget::cellClicked, this, &Widget::drawArmySkill);
     connect(armySkillTable, &QTableWidget::cellChanged, this, &Widget::storeArmySkillEdit);
+    connect(armySkillTable, &QWidget::customContextMenuRequested, this,
+            [this](const QPoint& pos) { showCellMenu(armySkillTable, RecordKind::Skill, pos); });
 
     auto* skillNote = new QLabel(QStringList{QStringLiteral("★温馨提示★"), QString(),
                                              QStringLiteral("◇ 技能与兵种为模糊查询对应,结果可能【不正确】."),
@@ -117,8 +121,12 @@ void Widget::drawArmyInfo()
         armyInfoTable->setItem(row, 0, readOnly.clone());
         readOnly.setText(record.value(0));
         armyInfoTable->setItem(row, 1, readOnly.clone());
-        for (int position = 1; position <= 6; ++position)
-            armyInfoTable->setItem(row, position + 1, new SortableItem(record.value(position)));
+        for (int position = 1; position <= 6; ++position) {
+            auto* cell = new SortableItem(record.value(position));
+            if (!journal.isEmpty())
+                markCell(cell, {RecordKind::ArmyType, id, position});
+            armyInfoTable->setItem(row, position + 1, cell);
+        }
         ++row;
     }
 }
@@ -143,8 +151,8 @@ void Widget::storeArmyInfoEdit(int row, int column)
         showStatus(tr("请输入非负整数!"));
         return;
     }
-    recordChange(QStringLiteral("armyInfo"), id, false);
-    copyCellToRecord(armyInfoTable, row, column, &armyTypes);
+    changeFields({{{RecordKind::ArmyType, id, column - 1}, cell->text()}},
+                 armyInfoTable->horizontalHeaderItem(column)->text(), ApplyMode::ViewsCurrent);
 }
 
 void Widget::copyCellToRecord(QTableWidget* table, int row, int column, RecordTable* records)

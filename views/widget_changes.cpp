@@ -1,70 +1,67 @@
-// The change set and saving.
+// Saving: every changed field goes to its file; a field stays pending until its write landed.
 #include "app/widget.h"
+#include "widgets/elidedlabel.h"
 
 #include <QDir>
-#include <QLabel>
 #include <QStatusBar>
-
-void Widget::recordChange(const QString& category, const QString& id, bool withdraw)
-{
-    if (withdraw) {
-        QStringList ids = pendingChanges.value(category);
-        ids.removeOne(id);
-        if (ids.isEmpty())
-            pendingChanges.remove(category);
-        else
-            pendingChanges.insert(category, ids);
-    } else {
-        QStringList& ids = pendingChanges[category];
-        if (ids.contains(id))
-            return;
-        ids.append(id);
-    }
-    messageLabel->setText(QStringLiteral("您有新的数据需要保存!"));
-}
 
 bool Widget::saveChanges()
 {
-    const QStringList needs = pendingChanges.value(QStringLiteral("armyNeeds"));
-    const QStringList info = pendingChanges.value(QStringLiteral("armyInfo"));
-    const QStringList skill = pendingChanges.value(QStringLiteral("armySkill"));
-    const QStringList city = pendingChanges.value(QStringLiteral("citySpc"));
-
     SaveReport report;
     const int backupsBefore = backups ? backups->count() : 0;
-    // A category whose file could not be written keeps its ids, so the next save tries again.
-    auto settle = [this](const QString& category, bool written) {
-        if (written)
-            pendingChanges.remove(category);
-    };
 
-    if (!needs.isEmpty()) {
-        for (const QString& id : needs) {
-            auto record = armyTypes.find(id);
-            if (record != armyTypes.end() && record->size() > 8) {
-                (*record)[7] = QStringLiteral("0");
-                (*record)[8] = QStringLiteral("0");
-            }
-        }
-        settle(QStringLiteral("armyNeeds"), writeArmyNeeds(armyTypePath, needs, &report));
-        if (armyNeedsGroup)
-            drawArmyNeeds(currentArmyId);
+    // Each group of fields leaves the journal only for the records whose write landed; a file that could
+    // not be written, or a record left alone, keeps its fields pending and marked.
+    struct Group
+    {
+        RecordKind kind;
+        int first;
+        int last;
+        std::function<bool(const QStringList&, QStringList*)> write;
+    };
+    const Group groups[] = {
+        {RecordKind::ArmyType, 7, 8,
+         [&](const QStringList& ids, QStringList* landed) {
+             return writeArmyNeeds(armyTypePath, ids, &report, landed);
+         }},
+        {RecordKind::ArmyType, 1, 6,
+         [&](const QStringList& ids, QStringList* landed) {
+             return writeStageFile(stagePath, ids, &report, landed);
+         }},
+        {RecordKind::Skill, 1, 2,
+         [&](const QStringList& ids, QStringList* landed) {
+             return writeSkillFile(skillPath, ids, &report, landed);
+         }},
+        {RecordKind::City, 1, 1,
+         [&](const QStringList& ids, QStringList* landed) {
+             return writeCityFile(cityPath, ids, &report, landed);
+         }},
+    };
+    for (const Group& group : groups) {
+        const QStringList ids = journal.changedIds(group.kind, group.first, group.last);
+        if (ids.isEmpty())
+            continue;
+        QStringList landed;
+        group.write(ids, &landed);
+        journal.markWritten(group.kind, landed, group.first, group.last);
     }
-    if (!info.isEmpty())
-        settle(QStringLiteral("armyInfo"), writeStageFile(stagePath, info, &report));
-    if (!skill.isEmpty())
-        settle(QStringLiteral("armySkill"), writeSkillFile(skillPath, skill, &report));
-    if (!city.isEmpty())
-        settle(QStringLiteral("citySpc"), writeCityFile(cityPath, city, &report));
 
     QStringList problems;
     for (const QString& file : report.failedFiles)
         problems.append(tr("保存失败: ") + file);
     for (const QString& records : report.unwrittenRecords)
         problems.append(tr("未写入的记录: ") + records);
-    messageLabel->setText(problems.join(QStringLiteral("  ")));
+    const bool saved = problems.isEmpty() && journal.isEmpty();
+    if (problems.isEmpty())
+        updatePendingWarning();
+    else
+        messageLabel->setText(problems.join(QStringLiteral("  ")));
 
-    const bool saved = report.failedFiles.isEmpty();
+    refreshMarks();
+    emit journalChanged();
+
+    // A failure replaces whatever the status bar said before, so an earlier success does not linger.
+    statusBar->clearMessage();
     QString status = saved ? tr("保存成功!") : QString();
     if (backups && backups->count() > backupsBefore)
         status += (status.isEmpty() ? QString() : QStringLiteral("  ")) + tr("已备份原文件至: ") +

@@ -6,6 +6,7 @@
 #include "widgets/appsearchline.h"
 #include "widgets/sortableitem.h"
 
+#include <QEvent>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHeaderView>
@@ -14,8 +15,6 @@
 #include <QTableWidget>
 
 namespace {
-
-const QString citySpcCategory = QStringLiteral("citySpc");
 
 // Writes the texts of one row from its first column on; the caller keeps sorting suspended so the
 // cells all land in this row.
@@ -98,17 +97,22 @@ void Widget::buildCityTab(QGridLayout* pageLayout)
     connect(citySpecialtyGroup, &QGroupBox::clicked, citySpecialtyTable, &QWidget::setVisible);
     connect(optionalSpecialtyGroup, &QGroupBox::clicked, optionalSpecialtyTable, &QWidget::setVisible);
 
-    connect(tabWidget, &QTabWidget::tabBarClicked, this, &Widget::onTabBarClicked);
+    // The list is filled the first time the page shows, however it was reached.
+    cityPage = pageLayout->parentWidget();
+    cityPage->installEventFilter(this);
+    connect(cityTable, &QWidget::customContextMenuRequested, this,
+            [this](const QPoint& pos) { showCellMenu(cityTable, RecordKind::City, pos); });
     connect(cityTable, &QTableWidget::cellClicked, this, &Widget::showCitySpecialties);
     connect(citySpecialtyTable, &QWidget::customContextMenuRequested, this, &Widget::removeCitySpecialty);
     connect(optionalSpecialtyTable, &QWidget::customContextMenuRequested, this, &Widget::addCitySpecialty);
 }
 
-void Widget::onTabBarClicked(int index)
+bool Widget::eventFilter(QObject* watched, QEvent* event)
 {
-    // The list is filled once; an empty game leaves it empty, and the next click tries again.
-    if (index == 1 && cityTable->rowCount() == 0)
+    // The list is filled once; an empty game leaves it empty, and the next showing tries again.
+    if (watched == cityPage && event->type() == QEvent::Show && cityTable->rowCount() == 0)
         fillCityList();
+    return QWidget::eventFilter(watched, event);
 }
 
 void Widget::fillCityList()
@@ -120,6 +124,10 @@ void Widget::fillCityList()
     for (const QString& id : sortedByNumber(cities.keys())) {
         cityTable->setRowHeight(row, 24);
         writeRow(cityTable, row, {id, cities.value(id).value(0)});
+        if (!journal.isEmpty()) {
+            markCell(cityTable->item(row, 0), {RecordKind::City, id, 1});
+            markCell(cityTable->item(row, 1), {RecordKind::City, id, 1});
+        }
         ++row;
     }
 }
@@ -170,11 +178,10 @@ void Widget::removeCitySpecialty(const QPoint& pos)
     const QStringList texts = rowTexts(citySpecialtyTable, row);
     const QString id = texts.value(0);
 
-    QStringList record = cities.value(currentCityId);
+    const QStringList record = cities.value(currentCityId);
     if (record.size() < 2)
         return;
-    record[1] = withoutSpecialty(record.at(1), id);
-    cities.insert(currentCityId, record);
+    const QString attributes = withoutSpecialty(record.at(1), id);
 
     {
         const SortingSuspended suspendedOptional(optionalSpecialtyTable);
@@ -190,7 +197,7 @@ void Widget::removeCitySpecialty(const QPoint& pos)
                 citySpecialtyTable->removeRow(r);
         }
     }
-    recordChange(citySpcCategory, currentCityId, false);
+    changeFields({{{RecordKind::City, currentCityId, 1}, attributes}}, tr("移除城市特性"), ApplyMode::ViewsCurrent);
 }
 
 void Widget::addCitySpecialty(const QPoint& pos)
@@ -198,7 +205,7 @@ void Widget::addCitySpecialty(const QPoint& pos)
     const QTableWidgetItem* clicked = optionalSpecialtyTable->itemAt(pos);
     if (!clicked || currentCityId.isEmpty())
         return;
-    QStringList record = cities.value(currentCityId);
+    const QStringList record = cities.value(currentCityId);
     if (record.size() < 2)
         return;
     if (!hasRoomForSpecialty(record.at(1))) {
@@ -207,8 +214,7 @@ void Widget::addCitySpecialty(const QPoint& pos)
     }
     const int row = clicked->row();
     const QStringList texts = rowTexts(optionalSpecialtyTable, row);
-    record[1] = withSpecialty(record.at(1), texts.value(0));
-    cities.insert(currentCityId, record);
+    const QString attributes = withSpecialty(record.at(1), texts.value(0));
 
     {
         // The new entry is the text's last, so its row goes behind the rows already shown.
@@ -222,5 +228,5 @@ void Widget::addCitySpecialty(const QPoint& pos)
         const SortingSuspended suspendedOptional(optionalSpecialtyTable);
         optionalSpecialtyTable->removeRow(row);
     }
-    recordChange(citySpcCategory, currentCityId, false);
+    changeFields({{{RecordKind::City, currentCityId, 1}, attributes}}, tr("添加城市特性"), ApplyMode::ViewsCurrent);
 }

@@ -1,0 +1,275 @@
+// Edits through the journal end to end: marks, undo and redo, revert, and saves that never lose an edit.
+#include "app/prompts.h"
+#include "tablesupport.h"
+#include "testsupport.h"
+#include "widgets/elidedlabel.h"
+
+#include <QApplication>
+#include <QLabel>
+#include <QMenu>
+#include <QStatusBar>
+#include <QTabWidget>
+#include <QTimer>
+#include <QUndoStack>
+
+using namespace TestSupport;
+
+class JournalTest : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init();
+    void cleanup();
+    void editUndoRedoRevertSave();
+    void openEditorIsPartOfSaveAndClose();
+    void discardAtSwitchRestoresFileValues();
+    void needsSurviveFailedSave();
+    void refusedRecordStaysPending();
+    void failedSaveAfterSuccess();
+    void unreadableArmyTypesKeepStory();
+    void sortAndCityListFollowTheUser();
+    void longMessageDoesNotWidenWindow();
+
+private:
+    std::unique_ptr<GameCopy> game;
+    std::unique_ptr<Editor> editor;
+    Widget* w = nullptr;
+    QTableWidget* army = nullptr;
+    QTableWidget* skillTable = nullptr;
+    QList<Prompts::SaveAnswer> answers;
+    int questions = 0;
+
+    QString path(const char* file) const { return game->gameFile(QString::fromLatin1(file)); }
+    void selectStory(int number);
+    void clickArmy(const QString& id) { clickCell(army, rowOfId(army, id), 1); }
+    QTableWidgetItem* armyCell(const QString& id, int column) { return army->item(rowOfId(army, id), column); }
+    QString message() const { return w->findChild<QLabel*>(QStringLiteral("messageLabel"))->text(); }
+    QString status() const { return w->findChild<QStatusBar*>(QStringLiteral("statusBar"))->currentMessage(); }
+    void key(int keys) { QTest::keySequence(w, QKeySequence(keys)); }
+    QLineEdit* openEditor(const QString& id, int column)
+    {
+        army->setCurrentCell(rowOfId(army, id), column);
+        army->editItem(armyCell(id, column));
+        for (QLineEdit* open : army->viewport()->findChildren<QLineEdit*>()) {
+            if (open->isVisible())
+                return open;
+        }
+        return nullptr;
+    }
+    // Opens the cell's context menu and picks the entry with that text.
+    void pickFromMenu(QTableWidget* table, QTableWidgetItem* cell, const QString& entry);
+};
+
+void JournalTest::init()
+{
+    game = std::make_unique<GameCopy>();
+    editor = std::make_unique<Editor>();
+    w = editor->widget.get();
+    w->show();
+    QVERIFY(QTest::qWaitForWindowExposed(w));
+    army = w->findChild<QTableWidget*>(QStringLiteral("armyInfoTable"));
+    skillTable = w->findChild<QTableWidget*>(QStringLiteral("armySkillTable"));
+    answers.clear();
+    questions = 0;
+    Prompts::setSaveQuestion([this](QWidget*) {
+        ++questions;
+        return answers.isEmpty() ? Prompts::SaveAnswer::Cancel : answers.takeFirst();
+    });
+    selectStory(0);
+}
+
+void JournalTest::cleanup()
+{
+    answers = {Prompts::SaveAnswer::Discard};
+    editor.reset();
+    Prompts::setSaveQuestion(nullptr);
+    game.reset();
+}
+
+void JournalTest::selectStory(int number)
+{
+    auto* stories = w->findChild<QTableWidget*>(QStringLiteral("storyList"));
+    if (!stories->isVisible())
+        QTest::mousePress(w->findChild<QWidget*>(QStringLiteral("storyButton")), Qt::LeftButton);
+    clickCell(stories, number, 0, true);
+}
+
+void JournalTest::pickFromMenu(QTableWidget* table, QTableWidgetItem* cell, const QString& entry)
+{
+    bool picked = false;
+    QTimer::singleShot(0, this, [&] {
+        auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+        for (QAction* action : menu ? menu->actions() : QList<QAction*>()) {
+            if (action->text() == entry && action->isEnabled()) {
+                action->trigger();
+                picked = true;
+            }
+        }
+        if (menu)
+            menu->close();
+    });
+    emit table->customContextMenuRequested(table->visualItemRect(cell).center());
+    QVERIFY2(picked, qPrintable(entry));
+    QApplication::setActiveWindow(w);
+}
+
+void JournalTest::editUndoRedoRevertSave()
+{
+    const QByteArray stage = readBytes(path("story/story01/stage.xml"));
+    const QByteArray skills = readBytes(path("config/battlefield/skill.txt"));
+    editCell(army, rowOfId(army, "1"), 3, "66");
+    clickArmy("7");
+    editCell(skillTable, rowOfId(skillTable, "301"), 3, "5");
+    QTableWidgetItem* attack = armyCell("1", 3);
+    QVERIFY(attack->font().bold());
+    QCOMPARE(attack->toolTip(), QStringLiteral("原值: 54"));
+
+    key(Qt::CTRL + Qt::Key_Z);
+    key(Qt::CTRL + Qt::Key_Z);
+    QCOMPARE(armyCell("1", 3)->text(), QStringLiteral("54"));
+    QVERIFY(!armyCell("1", 3)->font().bold());
+    QVERIFY(!w->hasPendingChanges());
+    // Undo brings the changed cell into view, selected.
+    QCOMPARE(army->currentItem(), armyCell("1", 3));
+    key(Qt::CTRL + Qt::Key_Y);
+    key(Qt::CTRL + Qt::SHIFT + Qt::Key_Z);
+    QCOMPARE(armyCell("1", 3)->text(), QStringLiteral("66"));
+    QCOMPARE(skillTable->item(rowOfId(skillTable, "301"), 3)->text(), QStringLiteral("5"));
+
+    pickFromMenu(skillTable, skillTable->item(rowOfId(skillTable, "301"), 3), QStringLiteral("还原为文件中的值"));
+    QCOMPARE(skillTable->item(rowOfId(skillTable, "301"), 3)->text(), QStringLiteral("2"));
+    key(Qt::CTRL + Qt::Key_S);
+    QCOMPARE(readBytes(path("story/story01/stage.xml")), withValue(stage, "<armytype a0=\"1\"", " a5=\"", "66"));
+    QCOMPARE(readBytes(path("config/battlefield/skill.txt")), skills);
+    QVERIFY(!armyCell("1", 3)->font().bold());
+    QVERIFY(status().startsWith(QStringLiteral("保存成功!")));
+
+    // A row's revert is one step too, and undoing it brings the saved value back as a change.
+    editCell(army, rowOfId(army, "2"), 2, "1");
+    editCell(army, rowOfId(army, "2"), 4, "2");
+    pickFromMenu(army, armyCell("2", 4), QStringLiteral("还原此行"));
+    QVERIFY(!w->hasPendingChanges());
+    key(Qt::CTRL + Qt::Key_Z);
+    QCOMPARE(WidgetTestAccess::pendingChanges(*w).value("armyInfo"), QStringList{"2"});
+    QCOMPARE(w->editJournal().size(), 2);
+}
+
+void JournalTest::openEditorIsPartOfSaveAndClose()
+{
+    const QByteArray stage = readBytes(path("story/story01/stage.xml"));
+    QLineEdit* open = openEditor("1", 3);
+    QVERIFY(open);
+    open->setText("abc");
+    key(Qt::CTRL + Qt::Key_S);
+    QCOMPARE(status(), QStringLiteral("请输入非负整数!"));
+    open->setText("77");
+    key(Qt::CTRL + Qt::Key_S);
+    QCOMPARE(readBytes(path("story/story01/stage.xml")), withValue(stage, "<armytype a0=\"1\"", " a5=\"", "77"));
+
+    openEditor("1", 3)->setText("78");
+    QVERIFY(!w->close());
+    QCOMPARE(questions, 1);
+    QCOMPARE(w->editJournal().size(), 1);
+}
+
+void JournalTest::discardAtSwitchRestoresFileValues()
+{
+    editCell(army, rowOfId(army, "1"), 3, "66");
+    QVERIFY(QFile::remove(path("story/story02/stage.xml")));
+    answers = {Prompts::SaveAnswer::Discard};
+    selectStory(1);
+    QCOMPARE(status(), QStringLiteral("剧本数据读取失败!"));
+    QCOMPARE(armyCell("1", 3)->text(), QStringLiteral("54"));
+    QCOMPARE(WidgetTestAccess::armyTypes(*w).value("1").at(2), QStringLiteral("54"));
+    QVERIFY(!w->hasPendingChanges());
+    QVERIFY(!w->undoStack()->canUndo());
+}
+
+void JournalTest::needsSurviveFailedSave()
+{
+    const QString armyTypes = path("config/army/armytype.txt");
+    const QByteArray original = readBytes(armyTypes);
+    QVERIFY(QFile::setPermissions(armyTypes, QFile::ReadOwner));
+    clickArmy("7");
+    auto* needs = w->findChild<QGroupBox*>(QStringLiteral("armyNeedsGroup"));
+    clickCheckBox(needs);
+    QVERIFY(!w->saveChanges());
+    clickCheckBox(needs);
+    QCOMPARE(rowTexts(w->findChild<QTableWidget*>(QStringLiteral("armyNeedsTable")), 0),
+             QStringList({"洛阳", "洛阳虎符"}));
+    QVERIFY(!w->hasPendingChanges());
+
+    // Army type 7 is not in this story: its statistics go to armytype.txt, with its needs as they are.
+    QVERIFY(QFile::setPermissions(armyTypes, QFile::ReadOwner | QFile::WriteOwner));
+    editCell(army, rowOfId(army, "7"), 2, "21");
+    QVERIFY(w->saveChanges());
+    QCOMPARE(readBytes(armyTypes), withValue(original, "{\"Type\":7,", "\"LongAttack\":", "21"));
+}
+
+void JournalTest::refusedRecordStaysPending()
+{
+    clickArmy("7");
+    editCell(skillTable, rowOfId(skillTable, "301"), 3, "5");
+    const QString skills = path("config/battlefield/skill.txt");
+    QVERIFY(writeBytes(skills, readBytes(skills).replace("\"SkillPoint\":5,\"FarRange\":0,\"NearRange\":2",
+                                                         "\"SkillPoint\":5,\"FarRange\":0,\"Near\":2")));
+    QVERIFY(!w->saveChanges());
+    QCOMPARE(message(), QStringLiteral("未写入的记录: skill.txt 301"));
+    QCOMPARE(status(), QString());
+    QVERIFY(skillTable->item(rowOfId(skillTable, "301"), 3)->font().bold());
+    QCOMPARE(WidgetTestAccess::pendingChanges(*w).value("armySkill"), QStringList{"301"});
+}
+
+void JournalTest::failedSaveAfterSuccess()
+{
+    editCell(army, rowOfId(army, "1"), 3, "66");
+    QVERIFY(w->saveChanges());
+    QVERIFY(status().startsWith(QStringLiteral("保存成功!")));
+    QVERIFY(QFile::setPermissions(path("story/story01/stage.xml"), QFile::ReadOwner));
+    editCell(army, rowOfId(army, "1"), 3, "67");
+    QVERIFY(!w->saveChanges());
+    QCOMPARE(status(), QString());
+    QVERIFY(message().startsWith(QStringLiteral("保存失败: ")));
+}
+
+void JournalTest::unreadableArmyTypesKeepStory()
+{
+    const QString label = w->findChild<QLabel*>(QStringLiteral("storyLabel"))->text();
+    QVERIFY(QFile::remove(path("config/army/armytype.txt")));
+    selectStory(1);
+    QCOMPARE(status(), QStringLiteral("兵种数据读取失败!"));
+    QCOMPARE(w->findChild<QLabel*>(QStringLiteral("storyLabel"))->text(), label);
+    QCOMPARE(WidgetTestAccess::stagePath(*w), path("story/story01/stage.xml"));
+}
+
+void JournalTest::sortAndCityListFollowTheUser()
+{
+    clickHeader(army, 3);
+    clickHeader(army, 3);
+    selectStory(1);
+    QCOMPARE(army->horizontalHeader()->sortIndicatorSection(), 3);
+    QStringList shown = columnTexts(army, 3);
+    QStringList sorted = shown;
+    std::sort(sorted.begin(), sorted.end(), [](const QString& a, const QString& b) { return a.toInt() > b.toInt(); });
+    QCOMPARE(shown, sorted);
+
+    // Reached with the keyboard, the city tab shows its cities too.
+    auto* tabs = w->findChild<QTabWidget*>(QStringLiteral("tabWidget"));
+    QTest::keyClick(tabs, Qt::Key_Tab, Qt::ControlModifier);
+    QCOMPARE(tabs->currentIndex(), 1);
+    QVERIFY(w->findChild<QTableWidget*>(QStringLiteral("cityTable"))->rowCount() > 0);
+}
+
+void JournalTest::longMessageDoesNotWidenWindow()
+{
+    // However many files a save names, the label shows what fits and its tooltip has them all.
+    auto* label = w->findChild<ElidedLabel*>(QStringLiteral("messageLabel"));
+    const QString failures = QStringLiteral("保存失败: D:/游戏/story/story01/stage.xml  ").repeated(20);
+    label->setText(failures);
+    QCOMPARE(label->sizeHint().width(), 0);
+    QCOMPARE(label->toolTip(), failures);
+}
+
+QTEST_MAIN(JournalTest)
+#include "tst_journal.moc"

@@ -1,0 +1,77 @@
+#include "views/pendingchangesdialog.h"
+
+#include "app/widget.h"
+
+#include <QDialogButtonBox>
+#include <QHeaderView>
+#include <QLabel>
+#include <QPushButton>
+#include <QTableWidget>
+#include <QVBoxLayout>
+
+namespace {
+constexpr int refRole = Qt::UserRole;
+} // namespace
+
+PendingChangesDialog::PendingChangesDialog(Widget* editor)
+    : QDialog(editor, Qt::Tool), editor(editor), table(new QTableWidget), emptyNote(new QLabel),
+      revertButton(new QPushButton(tr("还原所选")))
+{
+    setWindowTitle(tr("查看修改"));
+    resize(760, 420);
+
+    table->setObjectName(QStringLiteral("pendingTable"));
+    table->setColumnCount(5);
+    table->setHorizontalHeaderLabels({tr("文件"), tr("记录"), tr("字段"), tr("文件中的值"), tr("新值")});
+    table->verticalHeader()->hide();
+    table->setSelectionBehavior(QAbstractItemView::SelectRows);
+    table->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    table->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    table->horizontalHeader()->setSectionResizeMode(1, QHeaderView::Stretch);
+    emptyNote->setObjectName(QStringLiteral("pendingEmptyNote"));
+    emptyNote->setText(tr("没有未保存的修改。"));
+    emptyNote->setAlignment(Qt::AlignCenter);
+    revertButton->setObjectName(QStringLiteral("revertSelectedButton"));
+
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Close);
+    buttons->addButton(revertButton, QDialogButtonBox::ActionRole);
+    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::close);
+    connect(revertButton, &QPushButton::clicked, this, &PendingChangesDialog::revertSelected);
+    connect(table, &QTableWidget::itemSelectionChanged, this,
+            [this] { revertButton->setEnabled(!table->selectedItems().isEmpty()); });
+    connect(editor, &Widget::journalChanged, this, &PendingChangesDialog::refill);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(table);
+    layout->addWidget(emptyNote);
+    layout->addWidget(buttons);
+    refill();
+}
+
+void PendingChangesDialog::refill()
+{
+    const QVector<JournalEntry> changes = editor->editJournal().changes();
+    table->setRowCount(0);
+    table->setRowCount(changes.size());
+    for (int row = 0; row < changes.size(); ++row) {
+        const JournalEntry& change = changes.at(row);
+        const QStringList texts{editor->fileLabel(change.ref), editor->recordLabel(change.ref),
+                                Widget::fieldLabel(change.ref), change.fileValue, change.value};
+        for (int column = 0; column < texts.size(); ++column) {
+            auto* cell = new QTableWidgetItem(texts.at(column));
+            cell->setData(refRole, QVariant::fromValue(change.ref));
+            table->setItem(row, column, cell);
+        }
+    }
+    table->setVisible(!changes.isEmpty());
+    emptyNote->setVisible(changes.isEmpty());
+    revertButton->setEnabled(!table->selectedItems().isEmpty());
+}
+
+void PendingChangesDialog::revertSelected()
+{
+    QVector<FieldRef> refs;
+    for (const QModelIndex& index : table->selectionModel()->selectedRows())
+        refs.append(index.data(refRole).value<FieldRef>());
+    editor->revertFields(refs);
+}
