@@ -9,6 +9,22 @@ namespace Prompts {
 namespace {
 DirectoryPicker directoryPicker;
 SaveQuestion saveQuestion;
+FilePicker csvExportPicker;
+FilePicker csvImportPicker;
+
+QString askForCsvFile(QWidget* parent, const QString& startPath, bool forExport)
+{
+    QFileDialog dialog(parent, forExport ? QObject::tr("导出为CSV") : QObject::tr("从CSV导入"), startPath);
+    dialog.setAcceptMode(forExport ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
+    dialog.setFileMode(forExport ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
+    dialog.setNameFilters({forExport ? QObject::tr("CSV文件 (*.csv)") : QObject::tr("表格文件 (*.csv *.tsv *.txt)"),
+                           QObject::tr("所有文件 (*)")});
+    if (forExport)
+        dialog.setDefaultSuffix(QStringLiteral("csv"));
+    if (dialog.exec() != QDialog::Accepted)
+        return QString();
+    return dialog.selectedFiles().value(0);
+}
 } // namespace
 
 QString pickDirectory(QWidget* parent, const QString& caption, const QString& startDir)
@@ -37,6 +53,16 @@ SaveAnswer askToSave(QWidget* parent)
     return SaveAnswer::Cancel;
 }
 
+QString pickCsvToExport(QWidget* parent, const QString& startPath)
+{
+    return csvExportPicker ? csvExportPicker(parent, startPath) : askForCsvFile(parent, startPath, true);
+}
+
+QString pickCsvToImport(QWidget* parent, const QString& startPath)
+{
+    return csvImportPicker ? csvImportPicker(parent, startPath) : askForCsvFile(parent, startPath, false);
+}
+
 void setDirectoryPicker(DirectoryPicker picker)
 {
     directoryPicker = std::move(picker);
@@ -45,6 +71,16 @@ void setDirectoryPicker(DirectoryPicker picker)
 void setSaveQuestion(SaveQuestion question)
 {
     saveQuestion = std::move(question);
+}
+
+void setCsvExportPicker(FilePicker picker)
+{
+    csvExportPicker = std::move(picker);
+}
+
+void setCsvImportPicker(FilePicker picker)
+{
+    csvImportPicker = std::move(picker);
 }
 
 } // namespace Prompts

@@ -6,7 +6,7 @@
 
 class QWidget;
 
-// The two places where the editor waits for a person. Tests replace them with answers of their own.
+// The places where the editor waits for a person. Tests replace them with answers of their own.
 namespace Prompts {
 
 // Asks for a directory; gives the empty string when the user cancels.
@@ -21,11 +21,20 @@ enum class SaveAnswer
 // Asks whether unsaved changes are to be saved first.
 using SaveQuestion = std::function<SaveAnswer(QWidget* parent)>;
 
+// Asks for a file; gives the empty string when the user cancels.
+using FilePicker = std::function<QString(QWidget* parent, const QString& startPath)>;
+
 QString pickDirectory(QWidget* parent, const QString& caption, const QString& startDir);
 SaveAnswer askToSave(QWidget* parent);
+// "导出为CSV…": the file to write, ".csv" added when the name has no suffix.
+QString pickCsvToExport(QWidget* parent, const QString& startPath);
+// "从CSV导入…": an existing file to read.
+QString pickCsvToImport(QWidget* parent, const QString& startPath);
 
 // Replace the dialogs; an empty function restores the real one.
 void setDirectoryPicker(DirectoryPicker picker);
 void setSaveQuestion(SaveQuestion question);
+void setCsvExportPicker(FilePicker picker);
+void setCsvImportPicker(FilePicker picker);
 
 } // namespace Prompts

@@ -1,15 +1,19 @@
-// gamedata-bench: times the game file readers and writers, the load sequence, a story switch and the army
-// table on games written by scripts/gen-game, each beside its floor (reading the same bytes and decoding them
-// as UTF-8), and checks the speed targets. It is a report: the exit status is 0 whether the targets are met or
-// not, and 1 only when something could not be measured (a missing game, a reader that finds nothing, a load
-// that fails), since then the numbers would mean nothing.
+// gamedata-bench: times the game file readers and writers, the load sequence, a story switch, and the army
+// table with its filter, CSV export and import and bulk rule, on games written by scripts/gen-game, each beside
+// its floor (reading the same bytes and decoding them as UTF-8), and checks the speed targets. It is a report:
+// the exit status is 0 whether the targets are met or not, and 1 only when something could not be measured (a
+// missing game, a reader that finds nothing, a load that fails), since then the numbers would mean nothing.
 //
 //   gamedata-bench [--scales 1,10,100] [--games DIR] [--repeat N] [--cpu-time]
 //
 // DIR holds scale-N/ and, for scales 1 and 10, scale-N-adversarial/ (scripts/bench generates them).
 #include "app/prompts.h"
 #include "gamedata/armytypefile.h"
+#include "gamedata/bulkrule.h"
 #include "gamedata/cityfile.h"
+#include "gamedata/csvimport.h"
+#include "gamedata/csvreader.h"
+#include "gamedata/csvwriter.h"
 #include "gamedata/gameconfig.h"
 #include "gamedata/idorder.h"
 #include "gamedata/languagefile.h"
@@ -18,6 +22,11 @@
 #include "gamedata/storycatalogue.h"
 #include "gamedata/textfile.h"
 #include "tests/testsupport.h"
+#include "views/bulkeditdialog.h"
+#include "views/importpreviewdialog.h"
+#include "widgets/appsearchline.h"
+#include "widgets/tableexport.h"
+#include "widgets/tablefilter.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
@@ -66,6 +75,9 @@ constexpr double saveArmyTypesMsLimit = 100.0;
 constexpr double peakResidentMBLimit = 300.0;
 constexpr double storySwitchMsLimit = 30.0;
 constexpr double refillMsLimit = 150.0;
+constexpr double filterMsLimit = 30.0;
+constexpr double csvMsLimit = 300.0;
+constexpr double bulkMsLimit = 200.0;
 
 // The targets as printed beside PASS or FAIL.
 QString loadTarget()
@@ -97,6 +109,27 @@ QString storySwitchTarget()
 QString refillTarget()
 {
     return QStringLiteral("refilling the army table with %1 rows under %2 ms").arg(refillRows).arg(refillMsLimit);
+}
+
+QString filterTarget()
+{
+    return QStringLiteral("a filter keystroke on the %1-row army table under %2 ms").arg(refillRows).arg(filterMsLimit);
+}
+QString exportTarget()
+{
+    return QStringLiteral("exporting the %1-row army table to CSV under %2 ms").arg(refillRows).arg(csvMsLimit);
+}
+QString importTarget()
+{
+    return QStringLiteral("reading and matching a CSV of the %1-row army table under %2 ms")
+        .arg(refillRows)
+        .arg(csvMsLimit);
+}
+QString bulkTarget()
+{
+    return QStringLiteral("a bulk rule on %1 x 6 statistics, dialog included, under %2 ms")
+        .arg(refillRows)
+        .arg(bulkMsLimit);
 }
 
 void say(const QString& line = QString())
@@ -445,6 +478,8 @@ private:
 
     void runScale(int scale);
     void runEditor(int scale, const QString& gameDir, QList<Measure>& table);
+    // The filter, CSV export and import and the bulk rule on the army table filled with refillRows rows.
+    void runBulkAndCsv(Widget& widget, QTableWidget* armyTable, QList<Measure>& table);
     void runAdversarial(int scale);
     void compareAdversarial();
     void runPeakMemory(int scale);
@@ -848,6 +883,94 @@ void Bench::runEditor(int scale, const QString& gameDir, QList<Measure>& table)
     table.append({QStringLiteral("army table refill"), QStringLiteral("(%1 rows)").arg(refillRows), 0, refillMs, 0,
                   QStringLiteral("drawArmyInfo, with repaint")});
     check(refillTarget(), refillMs < refillMsLimit, QStringLiteral("%1 ms").arg(fixed(refillMs, 2)));
+    runBulkAndCsv(widget, armyTable, table);
+}
+
+void Bench::runBulkAndCsv(Widget& widget, QTableWidget* armyTable, QList<Measure>& table)
+{
+    const QString rowsNote = QStringLiteral("(%1 rows)").arg(refillRows);
+    const TableShape shape{{QStringLiteral("兵种ID"), QStringLiteral("兵种"), QStringLiteral("远程攻击"),
+                            QStringLiteral("近战攻击"), QStringLiteral("远程防御"), QStringLiteral("近战防御"),
+                            QStringLiteral("攻城破坏"), QStringLiteral("射程")},
+                           0,
+                           1,
+                           {2, 3, 4, 5, 6, 7}};
+
+    // A keystroke that turns the filter from about a third of the rows shown to a thirtieth, or back.
+    auto* filter = new TableFilter(armyTable, 0, 1);
+    int keystroke = 0;
+    const double filterMs = medianMs(samples, [&] {
+        filter->searchLine()->setText(++keystroke % 2 ? QStringLiteral("种1") : QStringLiteral("种12"));
+        QApplication::processEvents();
+    });
+    filter->searchLine()->clear();
+    table.append({QStringLiteral("filter keystroke"), rowsNote, 0, filterMs, 0,
+                  QStringLiteral("textChanged to hidden rows, with repaint")});
+    check(filterTarget(), filterMs < filterMsLimit, QStringLiteral("%1 ms").arg(fixed(filterMs, 2)));
+    delete filter;
+
+    QTemporaryDir scratch;
+    const QString exported = scratch.filePath(QStringLiteral("army.csv"));
+    bool written = true;
+    const double exportMs =
+        medianMs(samples, [&] { written = writeCsvFile(exported, shownRows(armyTable)) && written; });
+    if (!written)
+        problem(QStringLiteral("the army table could not be exported to %1").arg(exported));
+    table.append({QStringLiteral("CSV export"), rowsNote, fileSize(exported), exportMs, 0,
+                  QStringLiteral("shownRows + writeCsvFile")});
+    check(exportTarget(), exportMs < csvMsLimit, QStringLiteral("%1 ms").arg(fixed(exportMs, 2)));
+
+    // The file as a spreadsheet gives it back with every statistic raised by one.
+    QHash<QString, QStringList> records;
+    QList<QStringList> rows;
+    for (const QStringList& row : shownRows(armyTable)) {
+        QStringList raisedRow = row;
+        if (!rows.isEmpty()) {
+            records.insert(row.value(0), row);
+            for (int column = 2; column < raisedRow.size(); ++column)
+                raisedRow[column] = QString::number(raisedRow[column].toLongLong() + 1);
+        }
+        rows.append(raisedRow);
+    }
+    const QString edited = scratch.filePath(QStringLiteral("edited.csv"));
+    writeCsvFile(edited, rows);
+    ImportMatch match;
+    const double importMs = medianMs(samples, [&] {
+        QString error;
+        match = matchImport(readCsvFile(edited, &error), shape, records);
+    });
+    if (match.changes.size() != refillRows * 6 || !match.problems.isEmpty())
+        problem(QStringLiteral("the import found %1 changes and %2 problems instead of %3 changes")
+                    .arg(match.changes.size())
+                    .arg(match.problems.size())
+                    .arg(refillRows * 6));
+    table.append({QStringLiteral("CSV import"), rowsNote, fileSize(edited), importMs, 0,
+                  QStringLiteral("readCsvFile + matchImport, %1 changes").arg(match.changes.size())});
+    check(importTarget(), importMs < csvMsLimit, QStringLiteral("%1 ms").arg(fixed(importMs, 2)));
+    const double previewMs = medianMs(samples, [&] { ImportPreviewDialog dialog(match, &widget); });
+    table.append({QStringLiteral("import preview"), rowsNote, 0, previewMs, 0,
+                  QStringLiteral("ImportPreviewDialog listing every change")});
+
+    // Every statistic selected, +10 %.
+    armyTable->setSelectionMode(QAbstractItemView::ExtendedSelection);
+    armyTable->setSelectionBehavior(QAbstractItemView::SelectItems);
+    armyTable->setRangeSelected(QTableWidgetSelectionRange(0, 2, refillRows - 1, 7), true);
+    QList<BulkCell> cells;
+    BulkOutcome outcome;
+    const double ruleMs = medianMs(samples, [&] {
+        cells = BulkEditDialog::selectedCells(armyTable, shape, false);
+        outcome = applyRule({BulkOperation::ScalePercent, 110}, cells);
+    });
+    if (cells.size() != refillRows * 6 || outcome.changed == 0)
+        problem(QStringLiteral("the bulk rule saw %1 cells and changed %2").arg(cells.size()).arg(outcome.changed));
+    table.append({QStringLiteral("bulk rule"), QStringLiteral("(%1 cells)").arg(cells.size()), 0, ruleMs, 0,
+                  QStringLiteral("selectedCells + applyRule, 110 %, %1 changed").arg(outcome.changed)});
+    const double dialogMs = medianMs(
+        samples, [&] { BulkEditDialog dialog(BulkEditDialog::selectedCells(armyTable, shape, false), &widget); });
+    table.append({QStringLiteral("bulk dialog"), QStringLiteral("(%1 cells)").arg(cells.size()), 0, dialogMs, 0,
+                  QStringLiteral("selectedCells + BulkEditDialog with its preview")});
+    check(bulkTarget(), dialogMs < bulkMsLimit, QStringLiteral("%1 ms").arg(fixed(dialogMs, 2)));
+    armyTable->clearSelection();
 }
 
 void Bench::runAdversarial(int scale)
@@ -963,6 +1086,10 @@ void Bench::printChecks(double otherCores)
         {loadTarget(), QStringLiteral("needs scale 1")},
         {storySwitchTarget(), QStringLiteral("needs scale 1")},
         {refillTarget(), QStringLiteral("needs a game")},
+        {filterTarget(), QStringLiteral("needs a game")},
+        {exportTarget(), QStringLiteral("needs a game")},
+        {importTarget(), QStringLiteral("needs a game")},
+        {bulkTarget(), QStringLiteral("needs a game")},
         {saveTarget(), QStringLiteral("needs scale 10")},
         {peakMemoryTarget(), QStringLiteral("needs scale 10")},
         {adversarialTarget(), QStringLiteral("needs scales 1 and 10")},

@@ -35,17 +35,23 @@ AppSearchLine::AppSearchLine(QTableWidget* table, int firstColumn, int lastColum
 // and rows a refilled table brings in are judged on their own texts.
 void AppSearchLine::seachFromTable()
 {
-    const QString needle = text();
-    for (int row = 0; row < searchTable->rowCount(); ++row) {
+    showRowsContaining(searchTable, firstColumn, lastColumn, text());
+}
+
+void showRowsContaining(QTableWidget* table, int firstColumn, int lastColumn, const QString& text)
+{
+    const bool updates = table->updatesEnabled();
+    table->setUpdatesEnabled(false);
+    for (int row = 0; row < table->rowCount(); ++row) {
         // A first column past the last one leaves nothing to search by; rather than hiding every row,
         // such a range filters nothing and shows them all.
         bool matches = firstColumn > lastColumn;
         for (int column = firstColumn; column <= lastColumn && !matches; ++column) {
-            // A cell without an item counts as empty text, which only the empty search text matches.
-            const QTableWidgetItem* cell = searchTable->item(row, column);
-            const QString cellText = cell ? cell->text() : QString();
-            matches = cellText.contains(needle, Qt::CaseSensitive);
+            const QTableWidgetItem* cell = table->item(row, column);
+            matches = (cell ? cell->text() : QString()).contains(text, Qt::CaseSensitive);
         }
-        searchTable->setRowHidden(row, !matches);
+        if (table->isRowHidden(row) == matches)
+            table->setRowHidden(row, !matches);
     }
+    table->setUpdatesEnabled(updates);
 }

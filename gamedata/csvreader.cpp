@@ -1,0 +1,181 @@
+#include "gamedata/csvreader.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTextCodec>
+
+#include <algorithm>
+#include <memory>
+
+namespace {
+
+QString tooLarge()
+{
+    return QStringLiteral("文件太大(超过%1 MB),不是表格导出的CSV文件").arg(csvSizeLimit / (1024 * 1024));
+}
+
+// The text of the bytes behind `skip` decoded with the codec, or a null string when the bytes are not valid
+// in it. Validity is checked by encoding the text again: Qt's GBK decoder reports no invalid bytes, it
+// replaces them or drops them.
+QString decodeStrictly(const char* codecName, const QByteArray& bytes, int skip)
+{
+    QTextCodec* codec = QTextCodec::codecForName(codecName);
+    if (!codec)
+        return QString();
+    const QString text = codec->toUnicode(bytes.constData() + skip, bytes.size() - skip);
+    const std::unique_ptr<QTextEncoder> encoder(codec->makeEncoder(QTextCodec::IgnoreHeader));
+    if (encoder->fromUnicode(text) != QByteArray::fromRawData(bytes.constData() + skip, bytes.size() - skip))
+        return QString();
+    return text.isNull() ? QStringLiteral("") : text;
+}
+
+// The codec named by a Unicode byte-order mark at the start, and the mark's length; nullptr without one.
+const char* markedCodec(const QByteArray& bytes, int* markLength)
+{
+    *markLength = 3;
+    if (bytes.startsWith("\xEF\xBB\xBF"))
+        return "UTF-8";
+    *markLength = 2;
+    if (bytes.startsWith("\xFF\xFE"))
+        return "UTF-16LE";
+    if (bytes.startsWith("\xFE\xFF"))
+        return "UTF-16BE";
+    *markLength = 0;
+    return nullptr;
+}
+
+// The text of the bytes, or a null string with `error` set. Unmarked bytes that are not valid UTF-8 are
+// taken as GBK, what a Chinese spreadsheet saves by default.
+QString decode(const QByteArray& bytes, QString* error)
+{
+    int markLength = 0;
+    const char* marked = markedCodec(bytes, &markLength);
+    QString text = decodeStrictly(marked ? marked : "UTF-8", bytes, markLength);
+    if (text.isNull() && !marked) {
+        text = decodeStrictly("GBK", bytes, 0);
+        // Bytes outside GBK's characters (0xFF, say) come back as private-use characters: not a table's text.
+        const auto privateUse = [](QChar c) { return c.unicode() >= 0xE000 && c.unicode() <= 0xF8FF; };
+        if (std::any_of(text.cbegin(), text.cend(), privateUse))
+            text = QString();
+    }
+    if (text.isNull())
+        *error = QStringLiteral("文件既不是UTF-8也不是GBK编码的文本");
+    return text;
+}
+
+bool isLineEnd(QChar c)
+{
+    return c == QLatin1Char('\n') || c == QLatin1Char('\r');
+}
+
+// Tabs or commas, whichever the first row holds more of outside quotes.
+QChar separatorOf(const QString& text)
+{
+    int commas = 0;
+    int tabs = 0;
+    bool quoted = false;
+    for (const QChar c : text) {
+        if (c == QLatin1Char('"'))
+            quoted = !quoted;
+        else if (quoted)
+            continue;
+        else if (c == QLatin1Char(','))
+            ++commas;
+        else if (c == QLatin1Char('\t'))
+            ++tabs;
+        else if (isLineEnd(c) && commas + tabs > 0)
+            break;
+    }
+    return tabs > commas ? QLatin1Char('\t') : QLatin1Char(',');
+}
+
+} // namespace
+
+QList<QStringList> readCsv(const QByteArray& bytes, QString* error)
+{
+    error->clear();
+    if (bytes.size() > csvSizeLimit) {
+        *error = tooLarge();
+        return {};
+    }
+    const QString text = decode(bytes, error);
+    if (text.isNull())
+        return {};
+    if (text.contains(QChar(0))) {
+        *error = QStringLiteral("文件含有二进制数据,不是CSV文件");
+        return {};
+    }
+
+    const QChar separator = separatorOf(text);
+    QList<QStringList> rows;
+    QStringList row;
+    QString field;
+    bool rowHasText = false;
+    int line = 1;
+    const QChar* c = text.constData();
+    const QChar* const end = c + text.size();
+    while (c != end) {
+        if (*c == QLatin1Char('"') && field.isEmpty()) {
+            // A quoted field runs to the quote that is not doubled; text behind it up to the separator is kept.
+            const int openedOn = line;
+            for (++c;; ++c) {
+                if (c == end) {
+                    *error = QStringLiteral("第%1行的引号没有闭合").arg(openedOn);
+                    return {};
+                }
+                if (*c == QLatin1Char('"')) {
+                    if (c + 1 == end || c[1] != QLatin1Char('"'))
+                        break;
+                    ++c;
+                } else if (*c == QLatin1Char('\n') || (*c == QLatin1Char('\r') && (c + 1 == end || c[1] != '\n'))) {
+                    ++line;
+                }
+                field += *c;
+            }
+            ++c;
+            rowHasText = true;
+            continue;
+        }
+        if (*c == separator) {
+            row.append(field);
+            field.clear();
+            rowHasText = true;
+        } else if (isLineEnd(*c)) {
+            if (*c == QLatin1Char('\r') && c + 1 != end && c[1] == QLatin1Char('\n'))
+                ++c;
+            ++line;
+            if (rowHasText || !field.isEmpty()) {
+                row.append(field);
+                rows.append(row);
+            }
+            row.clear();
+            field.clear();
+            rowHasText = false;
+        } else {
+            field += *c;
+        }
+        ++c;
+    }
+    if (rowHasText || !field.isEmpty()) {
+        row.append(field);
+        rows.append(row);
+    }
+    if (rows.isEmpty())
+        *error = QStringLiteral("CSV文件是空的");
+    return rows;
+}
+
+QList<QStringList> readCsvFile(const QString& path, QString* error)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        *error = QStringLiteral("无法读取文件: ") + QDir::toNativeSeparators(path);
+        return {};
+    }
+    if (file.size() > csvSizeLimit) {
+        *error = tooLarge();
+        return {};
+    }
+    // A file that grows while it is read is still cut off at the limit.
+    return readCsv(file.read(csvSizeLimit + 1), error);
+}

@@ -1,0 +1,42 @@
+#pragma once
+
+#include "gamedata/bulkrule.h"
+
+#include <QDialog>
+
+class QButtonGroup;
+class QLabel;
+class QPushButton;
+class QSpinBox;
+class QTableWidget;
+struct TableShape;
+
+// "批量修改…": applies a rule ("设为", "增加" or "乘以百分比" a number) to the selected cells. It shows how
+// many cells the rule changes and how many it leaves out, and a preview of the first changes; a skill range
+// above 7 gets the warning look of a hand edit. OK is offered only when something changes.
+class BulkEditDialog : public QDialog
+{
+    Q_OBJECT
+
+public:
+    explicit BulkEditDialog(QList<BulkCell> cells, QWidget* parent = nullptr);
+
+    BulkRule rule() const;
+    // The rule as now chosen, applied to the cells (values in the order of the cells given).
+    const BulkOutcome& outcome() const { return current; }
+
+    // The selected cells of the table that are in view, row by row in the order shown, described by the
+    // table's shape; `skillRanges` marks the number cells as attack ranges.
+    static QList<BulkCell> selectedCells(const QTableWidget* table, const TableShape& shape, bool skillRanges);
+
+private:
+    void ruleChanged();
+
+    QList<BulkCell> cells;
+    BulkOutcome current;
+    QButtonGroup* operations;
+    QSpinBox* amount;
+    QLabel* summary;
+    QTableWidget* preview;
+    QPushButton* okButton;
+};
