@@ -97,7 +97,6 @@ public:
 
     // Common set-up of every table of the editor (views/widget_armytab.cpp).
     static void setupTable(QTableWidget* table, int columnCount, bool mouseTracking, const QStringList& labels);
-    static void copyCellToRecord(QTableWidget* table, int row, int column, RecordTable* records);
 
 signals:
     // The journal changed: fields were edited, reverted, saved or discarded.

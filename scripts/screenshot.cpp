@@ -1,7 +1,8 @@
 // Drives the editor the way a user would and saves a picture of the window.
 //   editor-screenshot SCENE OUT.png      (run in a folder holding config.ini, as the editor itself)
 // Scenes: start (the window after loading), army (a story chosen and an army type clicked),
-// city (the city tab with a city clicked and a search typed).
+// city (the city tab with a city clicked and a search typed), pending (a few marked edits and the list
+// of pending changes open).
 #include "app/mywindow.h"
 #include "app/widget.h"
 #include "app/windowplacement.h"
@@ -87,6 +88,32 @@ int main(int argc, char* argv[])
         }
         settle();
         clickRow(skills, rowOf(skills, 0, QStringLiteral("301")), 1);
+    }
+    if (scene == QLatin1String("pending")) {
+        auto* army = window.findChild<QTableWidget*>(QStringLiteral("armyInfoTable"));
+        const auto type = [&](QTableWidget* table, int row, int column, const QString& text) {
+            table->setCurrentCell(row, column);
+            table->editItem(table->item(row, column));
+            for (auto* editor : table->viewport()->findChildren<QLineEdit*>()) {
+                if (editor->isVisible()) {
+                    editor->setText(text);
+                    QTest::keyClick(editor, Qt::Key_Return);
+                }
+            }
+            settle();
+        };
+        type(army, rowOf(army, 0, QStringLiteral("1")), 3, QStringLiteral("66"));
+        type(army, rowOf(army, 0, QStringLiteral("3")), 2, QStringLiteral("52"));
+        type(army, rowOf(army, 0, QStringLiteral("3")), 7, QStringLiteral("4"));
+        clickRow(army, rowOf(army, 1, QStringLiteral("岚戈骑兵")), 1);
+        auto* skills = window.findChild<QTableWidget*>(QStringLiteral("armySkillTable"));
+        type(skills, rowOf(skills, 0, QStringLiteral("301")), 3, QStringLiteral("3"));
+        clickRow(army, rowOf(army, 0, QStringLiteral("5")), 1);
+        QTest::mousePress(window.findChild<QWidget*>(QStringLiteral("changesButton")), Qt::LeftButton);
+        settle();
+        if (auto* pending = window.findChild<QWidget*>(QStringLiteral("pendingChangesDialog")))
+            pending->move(window.geometry().right() - pending->frameGeometry().width() - 40,
+                          window.geometry().bottom() - pending->frameGeometry().height() - 60);
     }
     if (scene == QLatin1String("city")) {
         auto* tabs = window.findChild<QTabWidget*>(QStringLiteral("tabWidget"));

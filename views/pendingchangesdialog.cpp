@@ -33,8 +33,9 @@ PendingChangesDialog::PendingChangesDialog(Widget* editor)
     emptyNote->setAlignment(Qt::AlignCenter);
     revertButton->setObjectName(QStringLiteral("revertSelectedButton"));
 
-    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Close);
+    auto* buttons = new QDialogButtonBox;
     buttons->addButton(revertButton, QDialogButtonBox::ActionRole);
+    buttons->addButton(tr("关闭"), QDialogButtonBox::RejectRole);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::close);
     connect(revertButton, &QPushButton::clicked, this, &PendingChangesDialog::revertSelected);
     connect(table, &QTableWidget::itemSelectionChanged, this,

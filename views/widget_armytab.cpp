@@ -154,15 +154,3 @@ void Widget::storeArmyInfoEdit(int row, int column)
     changeFields({{{RecordKind::ArmyType, id, column - 1}, cell->text()}},
                  armyInfoTable->horizontalHeaderItem(column)->text(), ApplyMode::ViewsCurrent);
 }
-
-void Widget::copyCellToRecord(QTableWidget* table, int row, int column, RecordTable* records)
-{
-    const QTableWidgetItem* idCell = table->item(row, 0);
-    const QTableWidgetItem* cell = table->item(row, column);
-    if (!idCell || !cell)
-        return;
-    auto record = records->find(idCell->text());
-    if (record == records->end() || column - 1 >= record->size())
-        return;
-    (*record)[column - 1] = cell->text();
-}
