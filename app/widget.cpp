@@ -1,10 +1,12 @@
 #include "app/widget.h"
 
 #include "app/editorresources.h"
+#include "app/editorsettings.h"
 
 #include <QCloseEvent>
 #include <QColor>
 #include <QFile>
+#include <QFileInfo>
 #include <QGridLayout>
 #include <QKeySequence>
 #include <QLabel>
@@ -28,6 +30,11 @@ Widget::Widget(QWidget* backgroundWindow, QGridLayout* windowLayout, QWidget* pa
     buildStatusBar(windowLayout);
     loadGameData();
     buildInterface(windowLayout);
+
+    // The layout file lies beside config.ini; the window opens where it was, or centred on the screen in use.
+    editorSettings =
+        std::make_unique<EditorSettings>(QFileInfo(configPath).absolutePath() + QStringLiteral("/editor.ini"));
+    editorSettings->restore(this);
 
     auto* saveShortcut = new QShortcut(QKeySequence::Save, this);
     connect(saveShortcut, &QShortcut::activated, this, [this] {
@@ -101,8 +108,10 @@ void Widget::showEvent(QShowEvent* event)
 
 void Widget::closeEvent(QCloseEvent* event)
 {
-    if (confirmDiscardOrSave())
+    if (confirmDiscardOrSave()) {
+        editorSettings->save(this);
         event->accept();
-    else
+    } else {
         event->ignore();
+    }
 }

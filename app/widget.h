@@ -11,8 +11,10 @@
 #include <QWidget>
 
 #include <functional>
+#include <memory>
 #include <optional>
 
+class EditorSettings;
 class QCloseEvent;
 class QShowEvent;
 class QGridLayout;
@@ -169,4 +171,6 @@ private:
     bool dragging = false;
     QPoint dragOffset;
     QPoint lastDragPos;
+    // Window place and size, column widths and sorts kept in editor.ini (app/editorsettings.cpp).
+    std::unique_ptr<EditorSettings> editorSettings;
 };

@@ -1,6 +1,9 @@
 // The window's own chrome: title buttons, side menu, dragging, and closing with unsaved changes.
+// Resizing and the title area's double click are the WindowFrame's (app/windowframe.cpp).
+#include "app/editorsettings.h"
 #include "app/prompts.h"
 #include "app/widget.h"
+#include "app/windowframe.h"
 #include "widgets/mybutton.h"
 
 #include <QGridLayout>
@@ -29,21 +32,12 @@ void Widget::buildTitleBar(QGridLayout* windowLayout)
     titleLayout->addWidget(maximise);
     titleLayout->addWidget(quit);
 
-    connect(minimise, &MyButton::clicked, this, [this, restore, maximise] {
-        setWindowState(Qt::WindowMinimized);
-        restore->hide();
-        maximise->show();
-    });
-    connect(restore, &MyButton::clicked, this, [this, restore, maximise] {
-        setWindowState(Qt::WindowNoState);
-        restore->hide();
-        maximise->show();
-    });
-    connect(maximise, &MyButton::clicked, this, [this, restore, maximise] {
-        setWindowState(Qt::WindowMaximized);
-        maximise->hide();
-        restore->show();
-    });
+    // Each button sets exactly one state; the frame shows restore or maximise to match whatever state the
+    // window ends up in, by these buttons, a double click on the title area or the window system.
+    new WindowFrame(this, windowLayout->parentWidget(), titleLayout, restore, maximise);
+    connect(minimise, &MyButton::clicked, this, [this] { setWindowState(Qt::WindowMinimized); });
+    connect(restore, &MyButton::clicked, this, [this] { setWindowState(Qt::WindowNoState); });
+    connect(maximise, &MyButton::clicked, this, [this] { setWindowState(Qt::WindowMaximized); });
     // Closing goes through closeEvent, so quitting asks about unsaved changes like every other way out.
     connect(quit, &MyButton::clicked, this, &QWidget::close);
 }
@@ -63,12 +57,16 @@ void Widget::buildSideMenu(QGridLayout* windowLayout)
         new MyButton(tr("保存"), QStringLiteral(":/res/save.png"), QStringLiteral(":/res/save_hover.png"));
     auto* directoryButton =
         new MyButton(tr("设置游戏目录"), QStringLiteral(":/res/search.png"), QStringLiteral(":/res/search_hover.png"));
+    auto* layoutButton =
+        new MyButton(tr("恢复默认布局"), QStringLiteral(":/res/layout.png"), QStringLiteral(":/res/layout_hover.png"));
     storyButton->setObjectName(QStringLiteral("storyButton"));
     saveButton->setObjectName(QStringLiteral("saveButton"));
     directoryButton->setObjectName(QStringLiteral("directoryButton"));
+    layoutButton->setObjectName(QStringLiteral("layoutButton"));
     menuGroup->layout()->addWidget(storyButton);
     menuGroup->layout()->addWidget(saveButton);
     menuGroup->layout()->addWidget(directoryButton);
+    menuGroup->layout()->addWidget(layoutButton);
 
     connect(storyButton, &MyButton::clicked, this, &Widget::toggleStoryList);
     connect(saveButton, &MyButton::clicked, this, [this] {
@@ -76,6 +74,7 @@ void Widget::buildSideMenu(QGridLayout* windowLayout)
             saveChanges();
     });
     connect(directoryButton, &MyButton::clicked, this, [this, windowLayout] { reloadGameData(windowLayout); });
+    connect(layoutButton, &MyButton::clicked, this, [this] { editorSettings->reset(this); });
 }
 
 void Widget::mousePressEvent(QMouseEvent* event)
