@@ -1,14 +1,14 @@
+#include "app/editorresources.h"
 #include "app/mywindow.h"
 #include "app/widget.h"
-#include "app/windowplacement.h"
 
 #include <QApplication>
 #include <QGridLayout>
 #include <QIcon>
-#include <QScreen>
 
 int main(int argc, char* argv[])
 {
+    setUpHighDpi();
     QApplication app(argc, argv);
 
     auto* backgroundWindow = new MyWindow;
@@ -16,10 +16,9 @@ int main(int argc, char* argv[])
     auto* windowLayout = new QGridLayout;
     backgroundWindow->setLayout(windowLayout);
 
+    // The window places itself: where it was last time, or centred on the screen the pointer is on.
     Widget window(backgroundWindow, windowLayout);
     window.setWindowIcon(QIcon(QStringLiteral(":/res/setting.png")));
-    window.resize(1200, 800);
-    window.move(centredPosition(QGuiApplication::primaryScreen()->availableGeometry(), window.size()));
     window.show();
     return app.exec();
 }

@@ -2,12 +2,15 @@
 
 #include "app/editorresources.h"
 
+#include <QGuiApplication>
 #include <QPainter>
 
 MyWindow::MyWindow(QWidget* parent) : QWidget(parent)
 {
     initEditorResources();
-    background.load(QStringLiteral(":/res/backgroud.png"));
+    // On a screen scaled above 100 % the picture with twice the pixels keeps the landscape sharp.
+    background.load(qGuiApp->devicePixelRatio() > 1.0 ? QStringLiteral(":/res/backgroud@2x.png")
+                                                      : QStringLiteral(":/res/backgroud.png"));
 }
 
 void MyWindow::paintEvent(QPaintEvent*)

@@ -2,10 +2,12 @@
 
 #include "app/editorresources.h"
 #include "widgets/elidedlabel.h"
+#include "app/editorsettings.h"
 
 #include <QCloseEvent>
 #include <QColor>
 #include <QFile>
+#include <QFileInfo>
 #include <QGridLayout>
 #include <QKeySequence>
 #include <QLabel>
@@ -32,6 +34,12 @@ Widget::Widget(QWidget* backgroundWindow, QGridLayout* windowLayout, QWidget* pa
     buildInterface(windowLayout);
 
     undoHistory = new QUndoStack(this);
+
+    // The layout file lies beside config.ini; the window opens where it was, or centred on the screen in use.
+    editorSettings =
+        std::make_unique<EditorSettings>(QFileInfo(configPath).absolutePath() + QStringLiteral("/editor.ini"));
+    editorSettings->restore(this);
+
     auto* saveShortcut = new QShortcut(QKeySequence::Save, this);
     connect(saveShortcut, &QShortcut::activated, this, &Widget::saveIfPending);
     // A cell editor or a search line takes these keys for its own text while it has the focus.
@@ -107,8 +115,10 @@ void Widget::showEvent(QShowEvent* event)
 
 void Widget::closeEvent(QCloseEvent* event)
 {
-    if (confirmDiscardOrSave())
+    if (confirmDiscardOrSave()) {
+        editorSettings->save(this);
         event->accept();
-    else
+    } else {
         event->ignore();
+    }
 }

@@ -13,10 +13,12 @@
 #include <QWidget>
 
 #include <functional>
+#include <memory>
 #include <optional>
 
 class ElidedLabel;
 class PendingChangesDialog;
+class EditorSettings;
 class QCloseEvent;
 class QUndoStack;
 class QShowEvent;
@@ -234,4 +236,6 @@ private:
     bool dragging = false;
     QPoint dragOffset;
     QPoint lastDragPos;
+    // Window place and size, column widths and sorts kept in editor.ini (app/editorsettings.cpp).
+    std::unique_ptr<EditorSettings> editorSettings;
 };

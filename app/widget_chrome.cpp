@@ -1,6 +1,9 @@
 // The window's own chrome: title buttons, side menu, dragging, and closing with unsaved changes.
+// Resizing and the title area's double click are the WindowFrame's (app/windowframe.cpp).
+#include "app/editorsettings.h"
 #include "app/prompts.h"
 #include "app/widget.h"
+#include "app/windowframe.h"
 #include "widgets/mybutton.h"
 
 #include <QGridLayout>
@@ -29,21 +32,12 @@ void Widget::buildTitleBar(QGridLayout* windowLayout)
     titleLayout->addWidget(maximise);
     titleLayout->addWidget(quit);
 
-    connect(minimise, &MyButton::clicked, this, [this, restore, maximise] {
-        setWindowState(Qt::WindowMinimized);
-        restore->hide();
-        maximise->show();
-    });
-    connect(restore, &MyButton::clicked, this, [this, restore, maximise] {
-        setWindowState(Qt::WindowNoState);
-        restore->hide();
-        maximise->show();
-    });
-    connect(maximise, &MyButton::clicked, this, [this, restore, maximise] {
-        setWindowState(Qt::WindowMaximized);
-        maximise->hide();
-        restore->show();
-    });
+    // Each button sets exactly one state; the frame shows restore or maximise to match whatever state the
+    // window ends up in, by these buttons, a double click on the title area or the window system.
+    new WindowFrame(this, windowLayout->parentWidget(), titleLayout, restore, maximise);
+    connect(minimise, &MyButton::clicked, this, [this] { setWindowState(Qt::WindowMinimized); });
+    connect(restore, &MyButton::clicked, this, [this] { setWindowState(Qt::WindowNoState); });
+    connect(maximise, &MyButton::clicked, this, [this] { setWindowState(Qt::WindowMaximized); });
     // Closing goes through closeEvent, so quitting asks about unsaved changes like every other way out.
     connect(quit, &MyButton::clicked, this, &QWidget::close);
 }
@@ -65,14 +59,18 @@ void Widget::buildSideMenu(QGridLayout* windowLayout)
         new MyButton(tr("设置游戏目录"), QStringLiteral(":/res/search.png"), QStringLiteral(":/res/search_hover.png"));
     auto* changesButton =
         new MyButton(tr("查看修改"), QStringLiteral(":/res/changes.png"), QStringLiteral(":/res/changes_hover.png"));
+    auto* layoutButton =
+        new MyButton(tr("恢复默认布局"), QStringLiteral(":/res/layout.png"), QStringLiteral(":/res/layout_hover.png"));
     storyButton->setObjectName(QStringLiteral("storyButton"));
     changesButton->setObjectName(QStringLiteral("changesButton"));
     saveButton->setObjectName(QStringLiteral("saveButton"));
     directoryButton->setObjectName(QStringLiteral("directoryButton"));
+    layoutButton->setObjectName(QStringLiteral("layoutButton"));
     menuGroup->layout()->addWidget(storyButton);
     menuGroup->layout()->addWidget(saveButton);
     menuGroup->layout()->addWidget(directoryButton);
     menuGroup->layout()->addWidget(changesButton);
+    menuGroup->layout()->addWidget(layoutButton);
 
     connect(storyButton, &MyButton::clicked, this, &Widget::toggleStoryList);
     connect(saveButton, &MyButton::clicked, this, &Widget::saveIfPending);
@@ -81,6 +79,7 @@ void Widget::buildSideMenu(QGridLayout* windowLayout)
         if (gameDataLoaded)
             showPendingChanges();
     });
+    connect(layoutButton, &MyButton::clicked, this, [this] { editorSettings->reset(this); });
 }
 
 void Widget::mousePressEvent(QMouseEvent* event)

@@ -1,4 +1,5 @@
 // The game directory, config.ini and the load sequence.
+#include "app/editorsettings.h"
 #include "app/prompts.h"
 #include "app/widget.h"
 #include "gamedata/gameconfig.h"
@@ -81,5 +82,6 @@ void Widget::reloadGameData(QGridLayout* windowLayout)
     if (loadGameData()) {
         buildStoryList(windowLayout);
         buildTabArea(windowLayout);
+        editorSettings->restoreNewTables(this);
     }
 }

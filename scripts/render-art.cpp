@@ -2,6 +2,7 @@
 //   res/backgroud.png            the window background, a night ink-wash landscape
 //   res/*.png                    side-menu buttons (64 px), title-bar buttons (32 px), the search-line icon (24 px)
 //   qss/psblack/*.png            the 20 px marks that the dark style sheet refers to
+// Each picture also comes as name@2x.png with twice the pixels, for screens scaled to 200 %.
 // Usage: render-art <resources folder>
 // The output is deterministic: all randomness comes from fixed seeds, and no fonts are used.
 
@@ -19,6 +20,7 @@
 #include <cmath>
 #include <functional>
 #include <limits>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -110,10 +112,15 @@ bool savePng(const QImage& image, const QString& path, QTextStream& log)
     return true;
 }
 
-QImage transparentCanvas(int size)
+// A transparent square picture of size x size units, drawn by paint in units; scale gives the pixels per unit.
+QImage renderPicture(int size, double scale, const std::function<void(QPainter&)>& paint)
 {
-    QImage image(size, size, QImage::Format_ARGB32_Premultiplied);
+    QImage image(int(size * scale), int(size * scale), QImage::Format_ARGB32_Premultiplied);
     image.fill(Qt::transparent);
+    QPainter painter(&image);
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.scale(scale, scale);
+    paint(painter);
     return image;
 }
 
@@ -271,24 +278,27 @@ Range makeRange(quint32 seed, double foot, double minHeight, double maxHeight, d
 
 // Paints one range the way an ink wash does: every peak has dense ink along its own edge that fades
 // downward into mist, and covers the peaks behind it; faint brush texture on top.
-void paintRange(FloatCanvas& canvas, const Range& range, const Rgb& ink, double opacity, double fade, double minDensity)
+void paintRange(FloatCanvas& canvas, const Range& range, const Rgb& ink, double opacity, double fade, double minDensity,
+                double scale)
 {
     std::vector<double> tops(range.peaks.size() + 1);
     for (int x = 0; x < canvas.width(); ++x) {
-        const double noise = range.detail(x + 0.5);
+        const double centreX = (x + 0.5) / scale;
+        const double noise = range.detail(centreX);
         for (size_t i = 0; i < range.peaks.size(); ++i)
-            tops[i] = range.peakTop(range.peaks[i], x + 0.5, noise);
+            tops[i] = range.peakTop(range.peaks[i], centreX, noise);
         tops.back() = range.foot - noise * 0.3;
         const double top = *std::min_element(tops.begin(), tops.end());
-        const int startY = std::max(0, int(std::floor(top)) - 1);
+        const int startY = std::max(0, int(std::floor(top * scale)) - 1);
         for (int y = startY; y < canvas.height(); ++y) {
             // Mist gathers at the foot: there every peak thins to the same wash, so none shows a seam.
-            const double clear = smoothstep(range.foot + 5, range.foot - fade * 0.9, y);
+            const double clear = smoothstep(range.foot + 5, range.foot - fade * 0.9, y / scale);
             double density = 0;
             double hidden = 1.0; // share of the pixel not yet covered by a peak in front
             for (double peakTop : tops) {
-                const double depth = y + 0.5 - peakTop;
-                const double edge = std::clamp(depth + 0.5, 0.0, 1.0);
+                const double depth = (y + 0.5) / scale - peakTop;
+                // The edge is smoothed over one output pixel, whatever the scale.
+                const double edge = std::clamp(depth * scale + 0.5, 0.0, 1.0);
                 if (edge <= 0)
                     continue;
                 const double below = std::max(depth, 0.0);
@@ -301,7 +311,7 @@ void paintRange(FloatCanvas& canvas, const Range& range, const Rgb& ink, double 
             }
             if (density <= 0)
                 continue;
-            const double strokes = fractalNoise(x / 26.0, y / 90.0, range.seed + 7u, 3);
+            const double strokes = fractalNoise(x / scale / 26.0, y / scale / 90.0, range.seed + 7u, 3);
             density *= 0.88 + 0.24 * strokes;
             canvas.blend(x, y, ink, density * opacity);
         }
@@ -309,15 +319,16 @@ void paintRange(FloatCanvas& canvas, const Range& range, const Rgb& ink, double 
 }
 
 // A band of mist centred on y.
-void paintMist(FloatCanvas& canvas, double centreY, double halfHeight, const Rgb& color, double strength, quint32 seed)
+void paintMist(FloatCanvas& canvas, double centreY, double halfHeight, const Rgb& color, double strength, quint32 seed,
+               double scale)
 {
-    const int y0 = std::max(0, int(centreY - 3 * halfHeight));
-    const int y1 = std::min(canvas.height(), int(centreY + 3 * halfHeight));
+    const int y0 = std::max(0, int((centreY - 3 * halfHeight) * scale));
+    const int y1 = std::min(canvas.height(), int((centreY + 3 * halfHeight) * scale));
     for (int y = y0; y < y1; ++y) {
-        const double d = (y - centreY) / halfHeight;
+        const double d = (y / scale - centreY) / halfHeight;
         const double band = std::exp(-d * d);
         for (int x = 0; x < canvas.width(); ++x) {
-            const double drift = fractalNoise(x / 420.0, y / 60.0, seed, 4);
+            const double drift = fractalNoise(x / scale / 420.0, y / scale / 60.0, seed, 4);
             canvas.blend(x, y, color, strength * band * (0.45 + 0.9 * drift));
         }
     }
@@ -337,19 +348,19 @@ void paintSky(FloatCanvas& canvas)
     }
 }
 
-void paintMoon(FloatCanvas& canvas, double cx, double cy, double radius)
+void paintMoon(FloatCanvas& canvas, double cx, double cy, double radius, double scale)
 {
     const Rgb glow = rgb(140, 150, 168);
     const Rgb face = rgb(192, 194, 186);
     for (int y = 0; y < canvas.height() / 2; ++y) {
         for (int x = 0; x < canvas.width(); ++x) {
-            const double d = std::hypot(x + 0.5 - cx, y + 0.5 - cy);
+            const double d = std::hypot((x + 0.5) / scale - cx, (y + 0.5) / scale - cy);
             const double halo = 0.13 * std::exp(-std::pow(d / (radius * 3.0), 2)) + 0.05 * std::exp(-d / (radius * 6));
             canvas.blend(x, y, glow, halo);
-            const double coverage = std::clamp(radius - d + 0.5, 0.0, 1.0);
+            const double coverage = std::clamp((radius - d) * scale + 0.5, 0.0, 1.0);
             if (coverage > 0) {
                 // Faint shadows on the face, so it reads as a moon and not a lamp.
-                const double shade = fractalNoise(x / 34.0, y / 34.0, 91u, 2);
+                const double shade = fractalNoise(x / scale / 34.0, y / scale / 34.0, 91u, 2);
                 const double rim = smoothstep(0.55, 1.0, d / radius);
                 Rgb c = mix(face, rgb(150, 154, 152), smoothstep(0.4, 0.8, shade) * 0.35);
                 c = mix(c, rgb(170, 174, 172), rim * 0.5);
@@ -360,26 +371,28 @@ void paintMoon(FloatCanvas& canvas, double cx, double cy, double radius)
 }
 
 // Thin horizontal clouds drifting across the upper sky.
-void paintClouds(FloatCanvas& canvas)
+void paintClouds(FloatCanvas& canvas, double scale)
 {
     const Rgb cloud = rgb(58, 66, 82);
-    for (int y = 120; y < 420; ++y) {
+    for (int y = int(120 * scale); y < int(420 * scale); ++y) {
+        const double sceneY = y / scale;
         for (int x = 0; x < canvas.width(); ++x) {
-            const double n = fractalNoise(x / 520.0, y / 22.0, 17u, 4);
-            const double band = smoothstep(120, 200, y) * (1.0 - smoothstep(330, 420, y));
+            const double n = fractalNoise(x / scale / 520.0, sceneY / 22.0, 17u, 4);
+            const double band = smoothstep(120, 200, sceneY) * (1.0 - smoothstep(330, 420, sceneY));
             canvas.blend(x, y, cloud, band * 0.55 * smoothstep(0.52, 0.78, n));
         }
     }
 }
 
 // The river in the valley: dark water with moonlight broken into short streaks.
-void paintRiver(FloatCanvas& canvas, double moonX)
+void paintRiver(FloatCanvas& canvas, double moonX, double scale)
 {
     const Rgb water = rgb(26, 32, 43);
     const Rgb light = rgb(170, 176, 182);
     Random random(4242u);
-    for (int y = 720; y < canvas.height(); ++y) {
-        const double alpha = smoothstep(720, 820, y) * (0.5 + 0.3 * (y - 720) / 330.0);
+    for (int y = int(720 * scale); y < canvas.height(); ++y) {
+        const double sceneY = y / scale;
+        const double alpha = smoothstep(720, 820, sceneY) * (0.5 + 0.3 * (sceneY - 720) / 330.0);
         for (int x = 0; x < canvas.width(); ++x)
             canvas.blend(x, y, water, alpha);
     }
@@ -387,6 +400,7 @@ void paintRiver(FloatCanvas& canvas, double moonX)
     streaks.fill(Qt::transparent);
     QPainter painter(&streaks);
     painter.setRenderHint(QPainter::Antialiasing);
+    painter.scale(scale, scale);
     for (int i = 0; i < 48; ++i) {
         const double y = 778 + std::pow(random.uniform(), 1.6) * 220;
         const double spread = 18 + (y - 780) * 0.55;
@@ -462,12 +476,14 @@ void paintPine(QPainter& painter, QPointF base, double height, double lean, quin
 }
 
 // A seal with the two carved characters for "mountains and rivers", read top to bottom.
-void paintSeal(QPainter& painter, const QRectF& box)
+// The painter draws in scene units, scale output pixels to a unit; the seal is carved at that resolution.
+void paintSeal(QPainter& painter, const QRectF& box, double scale)
 {
     painter.save();
     painter.setRenderHint(QPainter::Antialiasing);
-    QImage seal(int(box.width()) + 2, int(box.height()) + 2, QImage::Format_ARGB32_Premultiplied);
+    QImage seal(int((box.width() + 2) * scale), int((box.height() + 2) * scale), QImage::Format_ARGB32_Premultiplied);
     seal.fill(Qt::transparent);
+    seal.setDevicePixelRatio(scale);
     {
         QPainter p(&seal);
         p.setRenderHint(QPainter::Antialiasing);
@@ -521,14 +537,14 @@ void paintSeal(QPainter& painter, const QRectF& box)
 }
 
 // Soft paper grain and a vignette that darkens the corners.
-void finishPaper(FloatCanvas& canvas)
+void finishPaper(FloatCanvas& canvas, double scale)
 {
     const double cx = canvas.width() / 2.0;
     const double cy = canvas.height() / 2.0;
     for (int y = 0; y < canvas.height(); ++y) {
         for (int x = 0; x < canvas.width(); ++x) {
-            const double grain = fractalNoise(x / 60.0, y / 60.0, 555u, 3) - 0.5;
-            const double fibres = fractalNoise(x / 3.0, y / 160.0, 556u, 2) - 0.5;
+            const double grain = fractalNoise(x / scale / 60.0, y / scale / 60.0, 555u, 3) - 0.5;
+            const double fibres = fractalNoise(x / scale / 3.0, y / scale / 160.0, 556u, 2) - 0.5;
             const double dx = (x - cx) / cx;
             const double dy = (y - cy) / cy;
             const double vignette = 1.0 - 0.38 * smoothstep(0.45, 1.45, std::sqrt(dx * dx * 0.9 + dy * dy));
@@ -541,26 +557,27 @@ void finishPaper(FloatCanvas& canvas)
     }
 }
 
-QImage renderBackground()
+// The scene is laid out in a 1680 x 1050 frame; scale 2 renders the same scene with twice the pixels.
+QImage renderBackground(double scale)
 {
     const int width = 1680;
     const int height = 1050;
-    FloatCanvas canvas(width, height);
+    FloatCanvas canvas(int(width * scale), int(height * scale));
     const double moonX = 1130;
 
     paintSky(canvas);
-    paintMoon(canvas, moonX, 215, 58);
-    paintClouds(canvas);
+    paintMoon(canvas, moonX, 215, 58, scale);
+    paintClouds(canvas, scale);
 
     const Rgb mist = rgb(66, 76, 94);
     // Far to near: each range lower, darker and more solid than the one behind it.
-    paintRange(canvas, makeRange(11u, 560, 120, 250, 90, 210, 11, 10, width), rgb(52, 61, 78), 0.75, 90, 0.05);
-    paintMist(canvas, 540, 55, mist, 0.55, 21u);
-    paintRange(canvas, makeRange(12u, 640, 110, 230, 110, 240, 8, 12, width), rgb(38, 46, 60), 0.85, 80, 0.08);
-    paintMist(canvas, 620, 50, mist, 0.5, 22u);
-    paintRange(canvas, makeRange(13u, 730, 90, 200, 130, 280, 7, 14, width), rgb(26, 32, 43), 0.92, 70, 0.12);
-    paintMist(canvas, 720, 45, mist, 0.45, 23u);
-    paintRiver(canvas, moonX);
+    paintRange(canvas, makeRange(11u, 560, 120, 250, 90, 210, 11, 10, width), rgb(52, 61, 78), 0.75, 90, 0.05, scale);
+    paintMist(canvas, 540, 55, mist, 0.55, 21u, scale);
+    paintRange(canvas, makeRange(12u, 640, 110, 230, 110, 240, 8, 12, width), rgb(38, 46, 60), 0.85, 80, 0.08, scale);
+    paintMist(canvas, 620, 50, mist, 0.5, 22u, scale);
+    paintRange(canvas, makeRange(13u, 730, 90, 200, 130, 280, 7, 14, width), rgb(26, 32, 43), 0.92, 70, 0.12, scale);
+    paintMist(canvas, 720, 45, mist, 0.45, 23u, scale);
+    paintRiver(canvas, moonX, scale);
 
     // Foreground banks on both sides of the river.
     Range left;
@@ -569,19 +586,20 @@ QImage renderBackground()
     left.seed = 31u;
     left.peaks =
         std::vector<Range::Peak>{{720, 190, 280, 320, 2.0}, {400, 320, 420, 500, 3.0}, {40, 420, 560, 560, 2.5}};
-    paintRange(canvas, left, rgb(12, 15, 20), 1.0, 60, 0.55);
+    paintRange(canvas, left, rgb(12, 15, 20), 1.0, 60, 0.55, scale);
     Range right;
     right.foot = 1110;
     right.roughness = 9;
     right.seed = 32u;
     right.peaks = std::vector<Range::Peak>{{1460, 260, 260, 340, 3.0}, {1720, 420, 520, 480, 2.5}};
-    paintRange(canvas, right, rgb(14, 17, 23), 1.0, 60, 0.55);
+    paintRange(canvas, right, rgb(14, 17, 23), 1.0, 60, 0.55, scale);
 
-    QImage overlay(width, height, QImage::Format_ARGB32_Premultiplied);
+    QImage overlay(canvas.width(), canvas.height(), QImage::Format_ARGB32_Premultiplied);
     overlay.fill(Qt::transparent);
     {
         QPainter painter(&overlay);
         painter.setRenderHint(QPainter::Antialiasing);
+        painter.scale(scale, scale);
         const QColor ink(8, 10, 14);
         struct Pine
         {
@@ -590,11 +608,11 @@ QImage renderBackground()
         };
         for (const Pine& pine : {Pine{230, 120, 0.18, 5u}, Pine{300, 88, -0.1, 6u}, Pine{520, 70, 0.22, 7u}})
             paintPine(painter, QPointF(pine.x, left.ridge(pine.x) + 6), pine.height, pine.lean, pine.seed, ink);
-        paintSeal(painter, QRectF(64, 872, 60, 60));
+        paintSeal(painter, QRectF(64, 872, 60, 60), scale);
     }
     canvas.composite(overlay);
 
-    finishPaper(canvas);
+    finishPaper(canvas, scale);
     return canvas.toImage();
 }
 
@@ -719,8 +737,15 @@ void paintMagnifier(QPainter& painter, QPointF centre, qreal radius, qreal strok
     painter.drawLine(from, from + QPointF(handle, handle));
 }
 
+// The body's colour halfway down, for hiding the lines behind a glyph drawn in front of another.
+QColor bodyMiddle(const ButtonLook& look)
+{
+    return QColor((look.top.red() + look.bottom.red()) / 2, (look.top.green() + look.bottom.green()) / 2,
+                  (look.top.blue() + look.bottom.blue()) / 2);
+}
+
 // Folder with a magnifier in front: choose the game directory.
-void paintFolderGlyph(QPainter& painter, const ButtonLook& look, const QColor& discBehind)
+void paintFolderGlyph(QPainter& painter, const ButtonLook& look)
 {
     const qreal stroke = 3.0;
     QPainterPath folder;
@@ -738,31 +763,88 @@ void paintFolderGlyph(QPainter& painter, const ButtonLook& look, const QColor& d
     // Clear the folder's lines behind the lens, then draw the lens.
     const QPointF lens(40, 40);
     painter.setPen(Qt::NoPen);
-    painter.setBrush(discBehind);
+    painter.setBrush(bodyMiddle(look));
     painter.drawEllipse(lens, 9.5, 9.5);
     paintMagnifier(painter, lens, 6.5, stroke, look.accent, 5.5);
 }
 
-QImage renderSideButton(const ButtonLook& look, const std::function<void(QPainter&)>& glyph)
+// A window split into a side panel and a main area, with a turning arrow in front: put the layout back.
+void paintLayoutGlyph(QPainter& painter, const ButtonLook& look)
 {
-    QImage image = transparentCanvas(64);
-    QPainter painter(&image);
-    painter.setRenderHint(QPainter::Antialiasing);
-    paintDisc(painter, 64, look, 2.0);
-    glyph(painter);
-    return image;
+    const qreal stroke = 3.0;
+    painter.setPen(glyphPen(look.glyph, stroke));
+    painter.setBrush(Qt::NoBrush);
+    painter.drawRoundedRect(QRectF(15, 17, 30, 25), 2.5, 2.5);
+    painter.drawLine(QPointF(15, 24), QPointF(45, 24));
+    painter.drawLine(QPointF(24, 24), QPointF(24, 42));
+    // Clear the window's lines behind the arrow, then draw three quarters of a circle turning
+    // anticlockwise, open at the top, with the head at its upper right end.
+    const QPointF centre(41, 41);
+    const qreal radius = 6.5;
+    painter.setPen(Qt::NoPen);
+    painter.setBrush(bodyMiddle(look));
+    painter.drawEllipse(centre, 10.5, 10.5);
+    painter.setPen(glyphPen(look.accent, stroke));
+    painter.setBrush(Qt::NoBrush);
+    const qreal startDegrees = 120;
+    const qreal spanDegrees = 290;
+    painter.drawArc(QRectF(centre.x() - radius, centre.y() - radius, 2 * radius, 2 * radius), int(startDegrees * 16),
+                    int(spanDegrees * 16));
+    const qreal end = qDegreesToRadians(startDegrees + spanDegrees);
+    const QPointF tip = centre + QPointF(std::cos(end), -std::sin(end)) * radius;
+    const QPointF along(-std::sin(end), -std::cos(end)); // direction of travel on screen
+    const QPointF across(along.y(), -along.x());
+    QPolygonF head;
+    head << tip + along * 3.5 << tip - along * 1.5 + across * 4.0 << tip - along * 1.5 - across * 4.0;
+    painter.setPen(glyphPen(look.accent, 1.0));
+    painter.setBrush(look.accent);
+    painter.drawPolygon(head);
 }
 
-QImage renderTitleButton(const ButtonLook& look, const std::function<void(QPainter&)>& glyph)
+// A list of three entries with a pencil in front: the changes made so far.
+void paintChangesGlyph(QPainter& painter, const ButtonLook& look)
 {
-    QImage image = transparentCanvas(32);
-    QPainter painter(&image);
-    painter.setRenderHint(QPainter::Antialiasing);
+    const qreal stroke = 3.0;
+    for (int i = 0; i < 3; ++i) {
+        const qreal y = 20 + i * 9;
+        painter.setPen(Qt::NoPen);
+        painter.setBrush(look.accent);
+        painter.drawEllipse(QPointF(18.5, y), 2.3, 2.3);
+        painter.setPen(glyphPen(look.glyph, stroke));
+        painter.drawLine(QPointF(25, y), QPointF(i == 2 ? 33 : 45, y));
+    }
+    // The pencil, pointing down to the left; the lines behind it are cleared first.
+    painter.save();
+    painter.translate(41, 40);
+    painter.rotate(-45);
+    painter.setPen(Qt::NoPen);
+    painter.setBrush(bodyMiddle(look));
+    painter.drawRoundedRect(QRectF(-15, -6.5, 27, 13), 4, 4);
+    painter.setPen(glyphPen(look.glyph, 2.2));
+    painter.setBrush(Qt::NoBrush);
+    painter.drawRect(QRectF(-6, -3.5, 15, 7));
+    painter.drawLine(QPointF(4.5, -3.5), QPointF(4.5, 3.5));
+    QPolygonF point;
+    point << QPointF(-6, -3.5) << QPointF(-12, 0) << QPointF(-6, 3.5);
+    painter.drawPolyline(point);
+    painter.setPen(Qt::NoPen);
+    painter.setBrush(look.accent);
+    painter.drawPolygon(QPolygonF(QVector<QPointF>{{-9.6, -1.4}, {-12.4, 0}, {-9.6, 1.4}}));
+    painter.restore();
+}
+
+void paintSideButton(QPainter& painter, const ButtonLook& look, const std::function<void(QPainter&)>& glyph)
+{
+    paintDisc(painter, 64, look, 2.0);
+    glyph(painter);
+}
+
+void paintTitleButton(QPainter& painter, const ButtonLook& look, const std::function<void(QPainter&)>& glyph)
+{
     paintDisc(painter, 32, look, 1.5);
     painter.setPen(glyphPen(look.glyph, 2.0));
     painter.setBrush(Qt::NoBrush);
     glyph(painter);
-    return image;
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -776,11 +858,8 @@ enum class CheckState
     Partial
 };
 
-QImage renderCheckBox(CheckState state, bool enabled)
+void paintCheckBox(QPainter& painter, CheckState state, bool enabled)
 {
-    QImage image = transparentCanvas(20);
-    QPainter painter(&image);
-    painter.setRenderHint(QPainter::Antialiasing);
     const QColor line = enabled ? kMark : kMarkDisabled;
     QColor fill = enabled && state != CheckState::Unchecked ? kGold : line;
     fill.setAlpha(state == CheckState::Unchecked ? 28 : (enabled ? 70 : 40));
@@ -799,14 +878,10 @@ QImage renderCheckBox(CheckState state, bool enabled)
     } else if (state == CheckState::Partial) {
         painter.drawLine(QPointF(6.5, 10), QPointF(13.5, 10));
     }
-    return image;
 }
 
-QImage renderRadio(bool checked, bool enabled)
+void paintRadio(QPainter& painter, bool checked, bool enabled)
 {
-    QImage image = transparentCanvas(20);
-    QPainter painter(&image);
-    painter.setRenderHint(QPainter::Antialiasing);
     const QColor line = enabled ? (checked ? kGoldLight : kMark) : kMarkDisabled;
     QColor fill = enabled && checked ? kGold : line;
     fill.setAlpha(checked ? (enabled ? 70 : 40) : 28);
@@ -818,15 +893,11 @@ QImage renderRadio(bool checked, bool enabled)
         painter.setBrush(enabled ? QColor(0xFF, 0xFF, 0xFF) : kMarkDisabled);
         painter.drawEllipse(QPointF(10, 10), 3.2, 3.2);
     }
-    return image;
 }
 
 // A chevron pointing in the given direction (0 up, 1 right, 2 down, 3 left).
-QImage renderChevron(int direction, const QColor& color, qreal halfWidth, qreal stroke)
+void paintChevron(QPainter& painter, int direction, const QColor& color, qreal halfWidth, qreal stroke)
 {
-    QImage image = transparentCanvas(20);
-    QPainter painter(&image);
-    painter.setRenderHint(QPainter::Antialiasing);
     painter.translate(10, 10);
     painter.rotate(90.0 * direction);
     painter.setPen(glyphPen(color, stroke));
@@ -835,15 +906,11 @@ QImage renderChevron(int direction, const QColor& color, qreal halfWidth, qreal 
     path.lineTo(0, -halfWidth / 2);
     path.lineTo(halfWidth, halfWidth / 2);
     painter.drawPath(path);
-    return image;
 }
 
 // A filled triangle for tree branches (1 pointing right: closed, 2 pointing down: open).
-QImage renderBranch(int direction)
+void paintBranch(QPainter& painter, int direction)
 {
-    QImage image = transparentCanvas(20);
-    QPainter painter(&image);
-    painter.setRenderHint(QPainter::Antialiasing);
     painter.translate(10, 10);
     painter.rotate(90.0 * direction);
     painter.setPen(glyphPen(kMark, 1.0));
@@ -851,18 +918,97 @@ QImage renderBranch(int direction)
     QPolygonF triangle;
     triangle << QPointF(-4, 2.3) << QPointF(0, -2.3) << QPointF(4, 2.3);
     painter.drawPolygon(triangle);
-    return image;
 }
 
-QImage renderSearchMark()
+void paintSearchMark(QPainter& painter)
 {
-    QImage image = transparentCanvas(20);
-    QPainter painter(&image);
-    painter.setRenderHint(QPainter::Antialiasing);
     paintMagnifier(painter, QPointF(8.5, 8.5), 4.8, 1.6, kMark, 4.2);
-    return image;
 }
 
+// A picture of the editor other than the background: its path under the resources folder without
+// ".png", its size in units, and how it is drawn.
+struct Picture
+{
+    QString path;
+    int size;
+    std::function<void(QPainter&)> paint;
+};
+
+std::vector<Picture> pictures()
+{
+    using Glyph = void (*)(QPainter&, const ButtonLook&);
+    std::vector<Picture> list;
+    // Side-menu buttons, each with a hover picture.
+    const std::pair<const char*, Glyph> sideButtons[] = {{"res/setting", paintScrollGlyph},
+                                                         {"res/save", paintSaveGlyph},
+                                                         {"res/search", paintFolderGlyph},
+                                                         {"res/layout", paintLayoutGlyph},
+                                                         {"res/changes", paintChangesGlyph}};
+    for (const auto& [path, glyph] : sideButtons) {
+        for (bool hover : {false, true}) {
+            const ButtonLook look = hover ? hoverLook() : normalLook();
+            list.push_back(
+                {QString::fromLatin1(path) + (hover ? "_hover" : ""), 64, [look, glyph = glyph](QPainter& p) {
+                     paintSideButton(p, look, [&](QPainter& q) { glyph(q, look); });
+                 }});
+        }
+    }
+
+    auto title = [&list](const char* path, const ButtonLook& look, std::function<void(QPainter&)> glyph) {
+        list.push_back({QString::fromLatin1(path), 32, [look, glyph](QPainter& p) {
+                            paintTitleButton(p, look, glyph);
+                        }});
+    };
+    title("res/min", normalLook(), [](QPainter& p) { p.drawLine(QPointF(10.5, 16), QPointF(21.5, 16)); });
+    title("res/nomal", normalLook(), [](QPainter& p) {
+        p.drawRect(QRectF(10.5, 13.5, 8, 8));
+        QPainterPath back;
+        back.moveTo(13.5, 10.5);
+        back.lineTo(21.5, 10.5);
+        back.lineTo(21.5, 18.5);
+        p.drawPath(back);
+    });
+    title("res/max", normalLook(), [](QPainter& p) { p.drawRect(QRectF(11, 11, 10, 10)); });
+    title("res/quit", quitLook(), [](QPainter& p) {
+        p.drawLine(QPointF(11.5, 11.5), QPointF(20.5, 20.5));
+        p.drawLine(QPointF(20.5, 11.5), QPointF(11.5, 20.5));
+    });
+    list.push_back({"res/seach-btn", 24, [](QPainter& p) {
+                        paintMagnifier(p, QPointF(10.5, 10.5), 5.5, 2.0, kGlyph, 5.0);
+                    }});
+
+    // Style sheet marks.
+    auto mark = [&list](const char* name, std::function<void(QPainter&)> paint) {
+        list.push_back({QStringLiteral("qss/psblack/") + QLatin1String(name), 20, std::move(paint)});
+    };
+    const std::pair<const char*, CheckState> checks[] = {
+        {"unchecked", CheckState::Unchecked}, {"checked", CheckState::Checked}, {"parcial", CheckState::Partial}};
+    for (bool enabled : {true, false}) {
+        for (const auto& [name, state] : checks) {
+            const QByteArray file = QByteArray("checkbox_") + name + (enabled ? "" : "_disable");
+            mark(file.constData(), [state = state, enabled](QPainter& p) { paintCheckBox(p, state, enabled); });
+        }
+    }
+    mark("radiobutton_unchecked", [](QPainter& p) { paintRadio(p, false, true); });
+    mark("radiobutton_checked", [](QPainter& p) { paintRadio(p, true, true); });
+    mark("radiobutton_unchecked_disable", [](QPainter& p) { paintRadio(p, false, false); });
+    mark("radiobutton_checked_disable", [](QPainter& p) { paintRadio(p, true, false); });
+    mark("branch_close", [](QPainter& p) { paintBranch(p, 1); });
+    mark("branch_open", [](QPainter& p) { paintBranch(p, 2); });
+    mark("arrow_up", [](QPainter& p) { paintChevron(p, 0, kMark, 4.0, 1.6); });
+    mark("arrow_right", [](QPainter& p) { paintChevron(p, 1, kMark, 4.0, 1.6); });
+    mark("arrow_down", [](QPainter& p) { paintChevron(p, 2, kMark, 4.0, 1.6); });
+    mark("arrow_left", [](QPainter& p) { paintChevron(p, 3, kMark, 4.0, 1.6); });
+    mark("arrow_up_disable", [](QPainter& p) { paintChevron(p, 0, kMarkDisabled, 4.0, 1.6); });
+    mark("arrow_down_disable", [](QPainter& p) { paintChevron(p, 2, kMarkDisabled, 4.0, 1.6); });
+    mark("calendar_prevmonth", [](QPainter& p) { paintChevron(p, 3, kMark, 5.0, 2.0); });
+    mark("calendar_nextmonth", [](QPainter& p) { paintChevron(p, 1, kMark, 5.0, 2.0); });
+    mark("search", paintSearchMark);
+    return list;
+}
+
+// Writes every picture twice: "name.png" for ordinary screens and "name@2x.png", with twice the pixels,
+// which Qt picks on screens scaled to 200 % and picks and shrinks between.
 bool renderAll(const QString& root, QTextStream& log)
 {
     QDir dir(root);
@@ -870,89 +1016,13 @@ bool renderAll(const QString& root, QTextStream& log)
         log << "cannot create the folders under " << root << '\n';
         return false;
     }
-    const QString res = dir.filePath("res/");
-    const QString qss = dir.filePath("qss/psblack/");
     bool ok = true;
-
-    ok &= savePng(renderBackground(), res + "backgroud.png", log);
-
-    auto scroll = [](const ButtonLook& look) {
-        return [look](QPainter& p) {
-            paintScrollGlyph(p, look);
-        };
-    };
-    auto save = [](const ButtonLook& look) {
-        return [look](QPainter& p) {
-            paintSaveGlyph(p, look);
-        };
-    };
-    auto folder = [](const ButtonLook& look) {
-        return [look](QPainter& p) {
-            // The lens hides the folder behind it with the body colour at its height.
-            const QColor behind((look.top.red() + look.bottom.red()) / 2, (look.top.green() + look.bottom.green()) / 2,
-                                (look.top.blue() + look.bottom.blue()) / 2);
-            paintFolderGlyph(p, look, behind);
-        };
-    };
-    ok &= savePng(renderSideButton(normalLook(), scroll(normalLook())), res + "setting.png", log);
-    ok &= savePng(renderSideButton(hoverLook(), scroll(hoverLook())), res + "setting_hover.png", log);
-    ok &= savePng(renderSideButton(normalLook(), save(normalLook())), res + "save.png", log);
-    ok &= savePng(renderSideButton(hoverLook(), save(hoverLook())), res + "save_hover.png", log);
-    ok &= savePng(renderSideButton(normalLook(), folder(normalLook())), res + "search.png", log);
-    ok &= savePng(renderSideButton(hoverLook(), folder(hoverLook())), res + "search_hover.png", log);
-
-    ok &=
-        savePng(renderTitleButton(normalLook(), [](QPainter& p) { p.drawLine(QPointF(10.5, 16), QPointF(21.5, 16)); }),
-                res + "min.png", log);
-    ok &= savePng(renderTitleButton(normalLook(),
-                                    [](QPainter& p) {
-                                        p.drawRect(QRectF(10.5, 13.5, 8, 8));
-                                        QPainterPath back;
-                                        back.moveTo(13.5, 10.5);
-                                        back.lineTo(21.5, 10.5);
-                                        back.lineTo(21.5, 18.5);
-                                        p.drawPath(back);
-                                    }),
-                  res + "nomal.png", log);
-    ok &= savePng(renderTitleButton(normalLook(), [](QPainter& p) { p.drawRect(QRectF(11, 11, 10, 10)); }),
-                  res + "max.png", log);
-    ok &= savePng(renderTitleButton(quitLook(),
-                                    [](QPainter& p) {
-                                        p.drawLine(QPointF(11.5, 11.5), QPointF(20.5, 20.5));
-                                        p.drawLine(QPointF(20.5, 11.5), QPointF(11.5, 20.5));
-                                    }),
-                  res + "quit.png", log);
-
-    {
-        QImage icon = transparentCanvas(24);
-        QPainter painter(&icon);
-        painter.setRenderHint(QPainter::Antialiasing);
-        paintMagnifier(painter, QPointF(10.5, 10.5), 5.5, 2.0, kGlyph, 5.0);
-        painter.end();
-        ok &= savePng(icon, res + "seach-btn.png", log);
+    for (double scale : {1.0, 2.0}) {
+        const QString suffix = scale == 1.0 ? QStringLiteral(".png") : QStringLiteral("@2x.png");
+        ok &= savePng(renderBackground(scale), dir.filePath("res/backgroud" + suffix), log);
+        for (const Picture& picture : pictures())
+            ok &= savePng(renderPicture(picture.size, scale, picture.paint), dir.filePath(picture.path + suffix), log);
     }
-
-    ok &= savePng(renderCheckBox(CheckState::Unchecked, true), qss + "checkbox_unchecked.png", log);
-    ok &= savePng(renderCheckBox(CheckState::Checked, true), qss + "checkbox_checked.png", log);
-    ok &= savePng(renderCheckBox(CheckState::Partial, true), qss + "checkbox_parcial.png", log);
-    ok &= savePng(renderCheckBox(CheckState::Unchecked, false), qss + "checkbox_unchecked_disable.png", log);
-    ok &= savePng(renderCheckBox(CheckState::Checked, false), qss + "checkbox_checked_disable.png", log);
-    ok &= savePng(renderCheckBox(CheckState::Partial, false), qss + "checkbox_parcial_disable.png", log);
-    ok &= savePng(renderRadio(false, true), qss + "radiobutton_unchecked.png", log);
-    ok &= savePng(renderRadio(true, true), qss + "radiobutton_checked.png", log);
-    ok &= savePng(renderRadio(false, false), qss + "radiobutton_unchecked_disable.png", log);
-    ok &= savePng(renderRadio(true, false), qss + "radiobutton_checked_disable.png", log);
-    ok &= savePng(renderBranch(1), qss + "branch_close.png", log);
-    ok &= savePng(renderBranch(2), qss + "branch_open.png", log);
-    ok &= savePng(renderChevron(0, kMark, 4.0, 1.6), qss + "arrow_up.png", log);
-    ok &= savePng(renderChevron(1, kMark, 4.0, 1.6), qss + "arrow_right.png", log);
-    ok &= savePng(renderChevron(2, kMark, 4.0, 1.6), qss + "arrow_down.png", log);
-    ok &= savePng(renderChevron(3, kMark, 4.0, 1.6), qss + "arrow_left.png", log);
-    ok &= savePng(renderChevron(0, kMarkDisabled, 4.0, 1.6), qss + "arrow_up_disable.png", log);
-    ok &= savePng(renderChevron(2, kMarkDisabled, 4.0, 1.6), qss + "arrow_down_disable.png", log);
-    ok &= savePng(renderChevron(3, kMark, 5.0, 2.0), qss + "calendar_prevmonth.png", log);
-    ok &= savePng(renderChevron(1, kMark, 5.0, 2.0), qss + "calendar_nextmonth.png", log);
-    ok &= savePng(renderSearchMark(), qss + "search.png", log);
     return ok;
 }
 

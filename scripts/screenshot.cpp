@@ -1,11 +1,13 @@
 // Drives the editor the way a user would and saves a picture of the window.
 //   editor-screenshot SCENE OUT.png      (run in a folder holding config.ini, as the editor itself)
+// The window opens as the editor's does: the default size or the screen's available area, whichever is
+// smaller. On a scaled screen (QT_SCALE_FACTOR=2) the picture has the screen's pixels.
 // Scenes: start (the window after loading), army (a story chosen and an army type clicked),
 // city (the city tab with a city clicked and a search typed), pending (a few marked edits and the list
 // of pending changes open).
+#include "app/editorresources.h"
 #include "app/mywindow.h"
 #include "app/widget.h"
-#include "app/windowplacement.h"
 
 #include <QApplication>
 #include <QGridLayout>
@@ -51,6 +53,7 @@ int rowOf(QTableWidget* table, int column, const QString& text)
 
 int main(int argc, char* argv[])
 {
+    setUpHighDpi();
     QApplication app(argc, argv);
     if (argc != 3) {
         std::fprintf(stderr, "usage: editor-screenshot start|army|city OUT.png\n");
@@ -63,8 +66,6 @@ int main(int argc, char* argv[])
     auto* windowLayout = new QGridLayout;
     backgroundWindow->setLayout(windowLayout);
     Widget window(backgroundWindow, windowLayout);
-    window.resize(1200, 800);
-    window.move(centredPosition(QGuiApplication::primaryScreen()->availableGeometry(), window.size()));
     window.show();
     settle();
 

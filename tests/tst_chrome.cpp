@@ -19,6 +19,7 @@ private slots:
     void dragging_data();
     void dragging();
     void sideMenuBeforeLoadDoesNothing();
+    void edgesResizeAndTitleDoubleClickMaximises();
 
 private:
     std::unique_ptr<GameCopy> game;
@@ -121,6 +122,24 @@ void ChromeTest::sideMenuBeforeLoadDoesNothing()
     QTest::mousePress(w->findChild<QWidget*>(QStringLiteral("storyButton")), Qt::LeftButton);
     QCOMPARE(stories->isVisibleTo(w), visible);
     QTest::mousePress(w->findChild<QWidget*>(QStringLiteral("saveButton")), Qt::LeftButton);
+}
+
+void ChromeTest::edgesResizeAndTitleDoubleClickMaximises()
+{
+    const QRect frame = w->findChild<QWidget*>(QStringLiteral("mainUI"))->geometry();
+    const QRect start = w->geometry();
+    const QPoint corner = w->mapToGlobal(frame.bottomRight() - QPoint(2, 2));
+    send(QEvent::MouseButtonPress, Qt::LeftButton, corner);
+    send(QEvent::MouseMove, Qt::LeftButton, corner + QPoint(30, 20));
+    send(QEvent::MouseButtonRelease, Qt::LeftButton, corner + QPoint(30, 20));
+    QCOMPARE(w->geometry(), start.adjusted(0, 0, 30, 20));
+
+    QTest::mouseDClick(w, Qt::LeftButton, Qt::NoModifier, frame.topLeft() + QPoint(300, 12));
+    QCOMPARE(w->windowState(), Qt::WindowMaximized);
+    QVERIFY(shown("restoreButton"));
+    QTest::mouseDClick(w, Qt::LeftButton, Qt::NoModifier, frame.topLeft() + QPoint(300, 12));
+    QCOMPARE(w->windowState(), Qt::WindowNoState);
+    QVERIFY(shown("maximiseButton"));
 }
 
 QTEST_MAIN(ChromeTest)

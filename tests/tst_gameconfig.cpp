@@ -1,4 +1,3 @@
-#include "app/windowplacement.h"
 #include "gamedata/gameconfig.h"
 
 #include <QTest>
@@ -11,8 +10,6 @@ private slots:
     void gameDirectory_data();
     void gameDirectory();
     void pathsFollowDirectoryDirectly();
-    void centredPosition_data();
-    void centredPosition();
 };
 
 void GameConfigTest::gameDirectory_data()
@@ -58,22 +55,6 @@ void GameConfigTest::pathsFollowDirectoryDirectly()
                                            "/config/world/city.txt", "/story/storyconfig.xml"}));
     QCOMPARE(root.citySpecialty, QStringLiteral("/config/world/cityspecialattributes.txt"));
     QCOMPARE(configTextFor(QStringLiteral("/g")), QStringLiteral("GamePath=/g\n"));
-}
-
-void GameConfigTest::centredPosition_data()
-{
-    QTest::addColumn<QRect>("available");
-    QTest::addColumn<QPoint>("position");
-    QTest::newRow("full-hd") << QRect(0, 0, 1920, 1040) << QPoint(360, 120);
-    QTest::newRow("offset-not-added") << QRect(100, 0, 1920, 1040) << QPoint(360, 120);
-    QTest::newRow("smaller-than-window-truncates-toward-zero") << QRect(0, 0, 1119, 639) << QPoint(-40, -80);
-}
-
-void GameConfigTest::centredPosition()
-{
-    QFETCH(QRect, available);
-    QFETCH(QPoint, position);
-    QCOMPARE(::centredPosition(available, QSize(1200, 800)), position);
 }
 
 QTEST_GUILESS_MAIN(GameConfigTest)

@@ -1,0 +1,88 @@
+// editor.ini: what it keeps across a restart, what the layout button clears, and files it cannot use.
+#include "app/editorsettings.h"
+#include "testsupport.h"
+
+#include <QHeaderView>
+#include <QTableWidget>
+#include <QTest>
+
+using namespace TestSupport;
+
+class EditorSettingsTest : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void unusableFile_data();
+    void unusableFile();
+    void layoutSurvivesRestart();
+};
+
+void EditorSettingsTest::unusableFile_data()
+{
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<QVector<int>>("widths");
+
+    QTest::newRow("garbage") << QByteArray("]]=\n[[[\n==x\n\xff\xfe") << QVector<int>();
+    QTest::newRow("older-layout") << QByteArray("[armyInfoTable]\nwidths=80\nsortColumn=1\nsortOrder=ascending\n")
+                                  << QVector<int>();
+    QTest::newRow("values-that-do-not-fit") << QByteArray("[General]\nversion=1\n[window]\nx=1\ny=1\nwidth=-5\n"
+                                                          "height=700\n[armyInfoTable]\nwidths=abc, -3, 120\n"
+                                                          "sortColumn=2\nsortOrder=sideways\n")
+                                            << QVector<int>{0, 0, 120};
+    QTest::newRow("unreadable") << QByteArray() << QVector<int>();
+}
+
+void EditorSettingsTest::unusableFile()
+{
+    QFETCH(QByteArray, bytes);
+    QFETCH(QVector<int>, widths);
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("editor.ini"));
+    QVERIFY(bytes.isNull() ? QDir().mkpath(path) : writeBytes(path, bytes));
+
+    const EditorLayout layout = readEditorLayout(path);
+    QVERIFY(!layout.window.isValid());
+    QCOMPARE(layout.tables.value(QStringLiteral("armyInfoTable")).widths, widths);
+    QCOMPARE(layout.tables.value(QStringLiteral("armyInfoTable")).sortColumn, -1);
+}
+
+void EditorSettingsTest::layoutSurvivesRestart()
+{
+    GameCopy game;
+    const QByteArray config = readBytes(game.path(QStringLiteral("config.ini")));
+    // A garbage file does not stop the start, and is rewritten on exit.
+    QVERIFY(writeBytes(game.path(QStringLiteral("editor.ini")), "\x01 not a layout [["));
+    int defaultWidth = 0;
+    {
+        Editor editor;
+        auto* army = editor.widget->findChild<QTableWidget*>(QStringLiteral("armyInfoTable"));
+        defaultWidth = army->horizontalHeader()->sectionSize(2);
+        army->horizontalHeader()->resizeSection(2, defaultWidth + 40);
+        army->horizontalHeader()->setSortIndicator(3, Qt::DescendingOrder);
+        editor.widget->findChild<QTableWidget*>(QStringLiteral("storyList"))->sortByColumn(0, Qt::DescendingOrder);
+        editor.widget->setWindowState(Qt::WindowMaximized);
+        QVERIFY(editor.widget->close());
+    }
+    QCOMPARE(readBytes(game.path(QStringLiteral("config.ini"))), config);
+    QVERIFY(readEditorLayout(game.path(QStringLiteral("editor.ini"))).maximised);
+
+    Editor editor;
+    auto* army = editor.widget->findChild<QTableWidget*>(QStringLiteral("armyInfoTable"))->horizontalHeader();
+    auto* stories = editor.widget->findChild<QTableWidget*>(QStringLiteral("storyList"))->horizontalHeader();
+    QCOMPARE(army->sectionSize(2), defaultWidth + 40);
+    QCOMPARE(army->sortIndicatorSection(), 3);
+    QCOMPARE(army->sortIndicatorOrder(), Qt::DescendingOrder);
+    QCOMPARE(stories->sortIndicatorSection(), 0);
+    QCOMPARE(stories->sortIndicatorOrder(), Qt::DescendingOrder);
+
+    editor.widget->setWindowState(Qt::WindowMaximized);
+    QTest::mousePress(editor.widget->findChild<QWidget*>(QStringLiteral("layoutButton")), Qt::LeftButton);
+    QCOMPARE(army->sectionSize(2), defaultWidth);
+    QCOMPARE(army->sortIndicatorSection(), -1);
+    QCOMPARE(editor.widget->windowState(), Qt::WindowNoState);
+    QVERIFY(!QFile::exists(game.path(QStringLiteral("editor.ini"))));
+}
+
+QTEST_MAIN(EditorSettingsTest)
+#include "tst_editorsettings.moc"
