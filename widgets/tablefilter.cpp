@@ -61,7 +61,9 @@ void TableFilter::refilterLater()
 
 bool TableFilter::eventFilter(QObject* watched, QEvent* event)
 {
-    if (watched == line && event->type() == QEvent::KeyPress &&
+    // The event type first: the line also sends events while it is being destroyed, when the guarded
+    // pointer may no longer be looked at as a search line.
+    if (event->type() == QEvent::KeyPress && watched == line &&
         static_cast<QKeyEvent*>(event)->key() == Qt::Key_Escape && !line->text().isEmpty()) {
         line->clear();
         return true;
