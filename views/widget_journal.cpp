@@ -201,7 +201,9 @@ void Widget::selectArmyRow(const QString& id, int column)
     armyInfoTable->setCurrentCell(*row, column);
     armyInfoTable->scrollToItem(armyInfoTable->item(*row, column));
     rememberArmyRow(*row, column);
-    drawArmySkill(*row, column);
+    // The skills of an army type follow from its name, which no edit changes: a list already shown stays.
+    if (id != skillArmyId)
+        drawArmySkill(*row, column);
     drawArmyNeeds(currentArmyId);
 }
 
