@@ -2,6 +2,7 @@
 
 #include "app/editorresources.h"
 #include "widgets/elidedlabel.h"
+#include "widgets/tablefilter.h"
 
 #include <QCloseEvent>
 #include <QColor>
@@ -39,6 +40,7 @@ Widget::Widget(QWidget* backgroundWindow, QGridLayout* windowLayout, QWidget* pa
     for (const QKeySequence& keys :
          {QKeySequence(Qt::CTRL + Qt::Key_Y), QKeySequence(Qt::CTRL + Qt::SHIFT + Qt::Key_Z)})
         connect(new QShortcut(keys, this), &QShortcut::activated, undoHistory, &QUndoStack::redo);
+    TableFilter::installFindShortcut(this);
 }
 
 Widget::~Widget()
