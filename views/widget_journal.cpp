@@ -19,8 +19,6 @@
 #include <QTableWidget>
 #include <QUndoStack>
 
-#include <algorithm>
-
 namespace {
 
 // Where a table shows a field: army statistics and skill ranges sit one column right of their position.
@@ -404,12 +402,10 @@ void Widget::showCellMenu(QTableWidget* table, RecordKind kind, const QPoint& po
     menu.addSeparator();
     // The city list shows no value a rule or a file could change.
     if (kind != RecordKind::City) {
-        const QList<QTableWidgetItem*> selected = table->selectedItems();
         QAction* bulk = menu.addAction(
             tr("批量修改…"), this, [this, kind] { bulkEdit(kind); }, QKeySequence(tr("Ctrl+B")));
-        bulk->setEnabled(std::any_of(selected.cbegin(), selected.cend(), [table](const QTableWidgetItem* item) {
-            return !table->isRowHidden(item->row());
-        }));
+        // The table leaves out the cells of hidden rows.
+        bulk->setEnabled(!table->selectedItems().isEmpty());
     }
     menu.addAction(tr("导出为CSV…"), this, [this, kind] { exportTable(kind); });
     if (kind != RecordKind::City)
