@@ -11,6 +11,7 @@ DirectoryPicker directoryPicker;
 SaveQuestion saveQuestion;
 FilePicker csvExportPicker;
 FilePicker csvImportPicker;
+DialogRunner dialogRunner;
 
 QString askForCsvFile(QWidget* parent, const QString& startPath, bool forExport)
 {
@@ -63,6 +64,11 @@ QString pickCsvToImport(QWidget* parent, const QString& startPath)
     return csvImportPicker ? csvImportPicker(parent, startPath) : askForCsvFile(parent, startPath, false);
 }
 
+bool runDialog(QDialog& dialog)
+{
+    return dialogRunner ? dialogRunner(dialog) : dialog.exec() == QDialog::Accepted;
+}
+
 void setDirectoryPicker(DirectoryPicker picker)
 {
     directoryPicker = std::move(picker);
@@ -81,6 +87,11 @@ void setCsvExportPicker(FilePicker picker)
 void setCsvImportPicker(FilePicker picker)
 {
     csvImportPicker = std::move(picker);
+}
+
+void setDialogRunner(DialogRunner runner)
+{
+    dialogRunner = std::move(runner);
 }
 
 } // namespace Prompts

@@ -4,6 +4,7 @@
 
 #include <functional>
 
+class QDialog;
 class QWidget;
 
 // The places where the editor waits for a person. Tests replace them with answers of their own.
@@ -24,17 +25,24 @@ using SaveQuestion = std::function<SaveAnswer(QWidget* parent)>;
 // Asks for a file; gives the empty string when the user cancels.
 using FilePicker = std::function<QString(QWidget* parent, const QString& startPath)>;
 
+// Runs a modal dialog; true when the user accepted it. A replacement may set the dialog's controls and
+// answer in the user's stead.
+using DialogRunner = std::function<bool(QDialog& dialog)>;
+
 QString pickDirectory(QWidget* parent, const QString& caption, const QString& startDir);
 SaveAnswer askToSave(QWidget* parent);
 // "导出为CSV…": the file to write, ".csv" added when the name has no suffix.
 QString pickCsvToExport(QWidget* parent, const QString& startPath);
 // "从CSV导入…": an existing file to read.
 QString pickCsvToImport(QWidget* parent, const QString& startPath);
+// The dialogs that ask what to change ("批量修改…", the import preview).
+bool runDialog(QDialog& dialog);
 
 // Replace the dialogs; an empty function restores the real one.
 void setDirectoryPicker(DirectoryPicker picker);
 void setSaveQuestion(SaveQuestion question);
 void setCsvExportPicker(FilePicker picker);
 void setCsvImportPicker(FilePicker picker);
+void setDialogRunner(DialogRunner runner);
 
 } // namespace Prompts

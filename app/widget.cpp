@@ -1,8 +1,9 @@
 #include "app/widget.h"
 
 #include "app/editorresources.h"
-#include "widgets/elidedlabel.h"
 #include "app/editorsettings.h"
+#include "widgets/elidedlabel.h"
+#include "widgets/tablefilter.h"
 
 #include <QCloseEvent>
 #include <QColor>
@@ -47,6 +48,7 @@ Widget::Widget(QWidget* backgroundWindow, QGridLayout* windowLayout, QWidget* pa
     for (const QKeySequence& keys :
          {QKeySequence(Qt::CTRL + Qt::Key_Y), QKeySequence(Qt::CTRL + Qt::SHIFT + Qt::Key_Z)})
         connect(new QShortcut(keys, this), &QShortcut::activated, undoHistory, &QUndoStack::redo);
+    TableFilter::installFindShortcut(this);
 }
 
 Widget::~Widget()

@@ -30,6 +30,8 @@ class QStatusBar;
 class QTabWidget;
 class QTableWidget;
 class QTableWidgetItem;
+class QVBoxLayout;
+struct TableShape;
 
 // The editor: the frameless main window, every table read from the game, the edit journal and the views.
 // Its operations are spread over app/ (window, start-up, loading), and views/ (tabs, journal, saving).
@@ -96,6 +98,15 @@ public:
     void revertFields(const QVector<FieldRef>& refs);
     // Commits a cell editor that is still open. False, with the refusal shown, when its text is refused.
     bool commitOpenEditor();
+
+    // Editing many records at once (views/widget_bulkedit.cpp), in the table that shows records of the kind: the
+    // army info table, the skill table or the city list. A change is one undoable step; none touches a file.
+    // "批量修改…": a rule applied to the selected number cells in view (army statistics, skill ranges).
+    void bulkEdit(RecordKind kind);
+    // "导出为CSV…": the rows in view, as shown, into a CSV file the user picks.
+    void exportTable(RecordKind kind);
+    // "从CSV导入…": the changes a CSV file holds for the table's records, after a preview.
+    void importTable(RecordKind kind);
 
     // Common set-up of every table of the editor (views/widget_armytab.cpp).
     static void setupTable(QTableWidget* table, int columnCount, bool mouseTracking, const QStringList& labels);
@@ -171,6 +182,14 @@ private:
     // Drops every change of the army statistics, the values back as their file holds them.
     void discardArmyStatistics();
     void showCellMenu(QTableWidget* table, RecordKind kind, const QPoint& pos);
+
+    // Editing many records at once (views/widget_bulkedit.cpp).
+    QTableWidget* tableOf(RecordKind kind) const;
+    TableShape shapeOf(RecordKind kind) const;
+    // Lets the table take a selection of many cells, for "批量修改…" and Ctrl+B.
+    void allowManyCells(QTableWidget* table, RecordKind kind);
+    // A filter over the table's ids and names: a layout with its search line, `lineWidth` wide, above the table.
+    static QVBoxLayout* filteredTable(QTableWidget* table, int lineWidth);
     void showPendingChanges();
 
     // Shows a temporary status-bar message for two seconds.

@@ -28,7 +28,8 @@ QStringList skillsForArmy(const QString& armyName, const RecordTable& skills)
     for (;;) {
         bool matched = false;
         for (auto skill = skills.cbegin(); skill != skills.cend(); ++skill) {
-            if (skill.value().value(0).contains(name)) {
+            const QStringList& record = skill.value();
+            if (!record.isEmpty() && record.first().contains(name)) {
                 found.append(skill.key());
                 matched = true;
             }

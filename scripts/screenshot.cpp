@@ -4,15 +4,19 @@
 // smaller. On a scaled screen (QT_SCALE_FACTOR=2) the picture has the screen's pixels.
 // Scenes: start (the window after loading), army (a story chosen and an army type clicked),
 // city (the city tab with a city clicked and a search typed), pending (a few marked edits and the list
-// of pending changes open).
+// of pending changes open), bulk (the army table filtered, a block of statistics selected and "批量修改…"
+// open over it).
 #include "app/editorresources.h"
 #include "app/mywindow.h"
+#include "app/prompts.h"
 #include "app/widget.h"
 
 #include <QApplication>
+#include <QDialog>
 #include <QGridLayout>
 #include <QLineEdit>
 #include <QScreen>
+#include <QSpinBox>
 #include <QTabWidget>
 #include <QTableWidget>
 #include <QTest>
@@ -49,6 +53,16 @@ int rowOf(QTableWidget* table, int column, const QString& text)
     return 0;
 }
 
+// The window and whatever stands over it, as on the screen.
+bool savePicture(const QWidget& window, const char* path)
+{
+    const QPixmap picture = window.screen()->grabWindow(0, window.x(), window.y(), window.width(), window.height());
+    if (picture.save(QString::fromLocal8Bit(path)))
+        return true;
+    std::fprintf(stderr, "could not save %s\n", path);
+    return false;
+}
+
 } // namespace
 
 int main(int argc, char* argv[])
@@ -56,7 +70,7 @@ int main(int argc, char* argv[])
     setUpHighDpi();
     QApplication app(argc, argv);
     if (argc != 3) {
-        std::fprintf(stderr, "usage: editor-screenshot start|army|city OUT.png\n");
+        std::fprintf(stderr, "usage: editor-screenshot start|army|city|pending|bulk OUT.png\n");
         return 2;
     }
     const QString scene = QString::fromLocal8Bit(argv[1]);
@@ -131,11 +145,38 @@ int main(int argc, char* argv[])
         }
     }
 
-    settle();
-    const QPixmap picture = window.screen()->grabWindow(0, window.x(), window.y(), window.width(), window.height());
-    if (!picture.save(QString::fromLocal8Bit(argv[2]))) {
-        std::fprintf(stderr, "could not save %s\n", argv[2]);
-        return 1;
+    if (scene == QLatin1String("bulk")) {
+        auto* army = window.findChild<QTableWidget*>(QStringLiteral("armyInfoTable"));
+        auto* search = window.findChild<QLineEdit*>(QStringLiteral("armyInfoTableSearch"));
+        search->insert(QStringLiteral("骑")); // as an input method types it
+        settle();
+        // The melee attack and both defences of every army type in view.
+        QList<int> shown;
+        for (int row = 0; row < army->rowCount(); ++row) {
+            if (!army->isRowHidden(row))
+                shown.append(row);
+        }
+        if (shown.isEmpty())
+            return 1;
+        clickRow(army, shown.first(), 3);
+        QTest::mouseClick(army->viewport(), Qt::LeftButton, Qt::ShiftModifier,
+                          army->visualItemRect(army->item(shown.last(), 5)).center());
+        settle();
+        // The dialog is shown as the user sees it, +10 % chosen, and pictured before it is answered.
+        bool saved = false;
+        Prompts::setDialogRunner([&](QDialog& dialog) {
+            dialog.findChild<QSpinBox*>(QStringLiteral("bulkAmount"))->setValue(110);
+            // Below the rows in view, so that the selection shows beside the dialog.
+            dialog.move(window.mapToGlobal(QPoint(150, 320)));
+            dialog.show();
+            settle();
+            saved = savePicture(window, argv[2]);
+            return false;
+        });
+        window.bulkEdit(RecordKind::ArmyType);
+        return saved ? 0 : 1;
     }
-    return 0;
+
+    settle();
+    return savePicture(window, argv[2]) ? 0 : 1;
 }

@@ -100,7 +100,7 @@ void BulkEditDialog::ruleChanged()
     }
     fillChangeTable(preview, first);
     for (int row = 0; row < risky.size(); ++row)
-        showRangeWarning(preview->item(row, 3), risky.at(row));
+        showValueLook(preview->item(row, 3), risky.at(row));
 }
 
 QList<BulkCell> BulkEditDialog::selectedCells(const QTableWidget* table, const TableShape& shape, bool skillRanges)

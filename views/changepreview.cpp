@@ -7,11 +7,31 @@
 #include <QHeaderView>
 #include <QTableWidget>
 
-void showRangeWarning(QTableWidgetItem* cell, bool risky)
+void showValueLook(QTableWidgetItem* cell, bool risky, const QString* fileValue)
 {
-    cell->setData(Qt::BackgroundRole, risky ? QVariant(QBrush(QColor(QStringLiteral("#ff6600")))) : QVariant());
-    cell->setData(Qt::ForegroundRole, risky ? QVariant(QBrush(QColor(QStringLiteral("#1e1e1e")))) : QVariant());
-    cell->setToolTip(risky ? Widget::tr("攻击范围超过7可能导致游戏崩溃") : QString());
+    static const QVariant accent = QBrush(QColor(QStringLiteral("#D9A64A")));
+    static const QVariant risk = QBrush(QColor(QStringLiteral("#ff6600")));
+    static const QVariant onRisk = QBrush(QColor(QStringLiteral("#1e1e1e")));
+    QStringList tips;
+    if (risky)
+        tips.append(Widget::tr("攻击范围超过7可能导致游戏崩溃"));
+    if (fileValue)
+        tips.append(Widget::tr("原值: ") + *fileValue);
+
+    const bool changed = fileValue;
+    QFont font = cell->font();
+    if (font.bold() != changed) {
+        font.setBold(changed);
+        cell->setFont(font);
+    }
+    // Each change of a cell is a signal to every view of the table: only what differs is set.
+    const auto set = [cell](int role, const QVariant& value) {
+        if (cell->data(role) != value)
+            cell->setData(role, value);
+    };
+    set(Qt::BackgroundRole, risky ? risk : QVariant());
+    set(Qt::ForegroundRole, risky ? onRisk : changed ? accent : QVariant());
+    set(Qt::ToolTipRole, tips.isEmpty() ? QVariant() : QVariant(tips.join(QLatin1Char('\n'))));
 }
 
 QTableWidget* newChangeTable(QWidget* parent)

@@ -100,5 +100,5 @@ QList<CellChange> importCsvChanges(QWidget* parent, const TableShape& shape, con
         return {};
     }
     ImportPreviewDialog dialog(match, parent);
-    return dialog.exec() == QDialog::Accepted ? match.changes : QList<CellChange>();
+    return Prompts::runDialog(dialog) ? match.changes : QList<CellChange>();
 }

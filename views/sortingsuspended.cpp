@@ -7,13 +7,17 @@ SortingSuspended::SortingSuspended(QTableWidget* table)
     : table(table), column(table->horizontalHeader()->sortIndicatorSection()),
       order(table->horizontalHeader()->sortIndicatorOrder())
 {
-    table->setSortingEnabled(false);
+    // Without a sort column (no header clicked yet) the table moves no rows as cells are written, and enabling
+    // sorting again would still reorder every row, which costs more than a small change itself.
+    if (column >= 0)
+        table->setSortingEnabled(false);
 }
 
 SortingSuspended::~SortingSuspended()
 {
-    // Sorting again by the user's column keeps the order the user chose. Without one (no header clicked
-    // yet), enabling sorting leaves the rows in the order they were written.
+    if (column < 0)
+        return;
+    // Sorting again by the user's column keeps the order the user chose.
     table->horizontalHeader()->setSortIndicator(column, order);
     table->setSortingEnabled(true);
 }

@@ -24,8 +24,10 @@ void Widget::drawArmyNeeds(const QString& id)
     const QString itemName = items.value(needs.at(1)).value(0);
     const bool switchedOff = journal.recordChanged(RecordKind::ArmyType, id, 7, 8);
 
-    armyNeedsGroup->setStyleSheet(switchedOff ? QStringLiteral("QGroupBox::title{color:#D9A64A;font-weight:bold;}")
-                                              : QString());
+    // Setting a style sheet polishes the group anew, even to the same text.
+    const QString look = switchedOff ? QStringLiteral("QGroupBox::title{color:#D9A64A;font-weight:bold;}") : QString();
+    if (armyNeedsGroup->styleSheet() != look)
+        armyNeedsGroup->setStyleSheet(look);
     armyNeedsGroup->setToolTip(switchedOff ? tr("原值: ") + cityText + QStringLiteral(" / ") + itemName : QString());
     armyNeedsGroup->setCheckable(switchedOff || !itemName.isEmpty());
     if (switchedOff) {

@@ -44,7 +44,8 @@ void Widget::storeArmySkillEdit(int row, int column)
 {
     QTableWidgetItem* cell = armySkillTable->item(row, column);
     const QTableWidgetItem* idCell = armySkillTable->item(row, 0);
-    if (!cell || !idCell || !cell->isSelected())
+    // Only the user's edits are recorded: the user edits the current cell.
+    if (!cell || !idCell || cell != armySkillTable->currentItem())
         return;
     const QString id = idCell->text();
     if (!textscan::isWritableNumber(cell->text())) {

@@ -36,16 +36,17 @@ void Widget::buildArmyTab(QGridLayout* pageLayout)
                {QStringLiteral("兵种ID"), QStringLiteral("兵种"), QStringLiteral("远程攻击"),
                 QStringLiteral("近战攻击"), QStringLiteral("远程防御"), QStringLiteral("近战防御"),
                 QStringLiteral("攻城破坏"), QStringLiteral("射程")});
-    armyInfoTable->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
     armyInfoTable->horizontalHeader()->setSectionResizeMode(1, QHeaderView::Stretch);
     // Fitted to their contents, these headers would each keep room for a full-height sort arrow, which leaves
-    // the names clipped at the default window size; the label and a small arrow are enough.
+    // the names clipped at the default window size; the label and a small arrow are enough. Their width stays
+    // as it is when values change, so a change of thousands of cells does not lay the header out each time.
     for (int section : {0, 2, 3, 4, 5, 6, 7}) {
         QHeaderView* header = armyInfoTable->horizontalHeader();
         const QString label = armyInfoTable->horizontalHeaderItem(section)->text();
         header->setSectionResizeMode(section, QHeaderView::Interactive);
         header->resizeSection(section, header->fontMetrics().horizontalAdvance(label) + 28);
     }
+    allowManyCells(armyInfoTable, RecordKind::ArmyType);
     connect(armyInfoTable, &QTableWidget::cellClicked, this, &Widget::rememberArmyRow);
     connect(armyInfoTable, &QTableWidget::cellChanged, this, &Widget::storeArmyInfoEdit);
     connect(armyInfoTable, &QWidget::customContextMenuRequested, this,
@@ -57,6 +58,7 @@ void Widget::buildArmyTab(QGridLayout* pageLayout)
                {QStringLiteral("ID"), QStringLiteral("技能"), QStringLiteral("远程范围"), QStringLiteral("近战范围")});
     armySkillTable->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
     armySkillTable->horizontalHeader()->setSectionResizeMode(1, QHeaderView::Stretch);
+    allowManyCells(armySkillTable, RecordKind::Skill);
     auto* skillGroup = new QGroupBox;
     skillGroup->setTitle(QStringLiteral("兵种技能"));
     connect(armyInfoTable, &QTableWidget::cellClicked, this, &Widget::drawArmySkill);
@@ -69,7 +71,7 @@ void Widget::buildArmyTab(QGridLayout* pageLayout)
                                              QStringLiteral("◇ 攻击范围极值为【7】,超过此值或导致游戏崩溃.")}
                                      .join(QLatin1Char('\n')));
     auto* skillLayout = new QGridLayout;
-    skillLayout->addWidget(armySkillTable, 0, 0);
+    skillLayout->addLayout(filteredTable(armySkillTable, 200), 0, 0);
     skillLayout->addWidget(skillNote, 1, 0);
     skillLayout->setVerticalSpacing(35);
     skillGroup->setLayout(skillLayout);
@@ -94,7 +96,7 @@ void Widget::buildArmyTab(QGridLayout* pageLayout)
     connect(armyInfoTable, &QTableWidget::clicked, this, [this] { drawArmyNeeds(currentArmyId); });
     connect(armyNeedsGroup, &QGroupBox::clicked, this, &Widget::switchArmyNeeds);
 
-    pageLayout->addWidget(armyInfoTable, 0, 0, 2, 1);
+    pageLayout->addLayout(filteredTable(armyInfoTable, 300), 0, 0, 2, 1);
     pageLayout->addWidget(armyNeedsGroup, 0, 1);
     pageLayout->addWidget(skillGroup, 1, 1);
     pageLayout->setColumnStretch(0, 3);
@@ -141,7 +143,9 @@ void Widget::storeArmyInfoEdit(int row, int column)
 {
     QTableWidgetItem* cell = armyInfoTable->item(row, column);
     const QTableWidgetItem* idCell = armyInfoTable->item(row, 0);
-    if (!cell || !idCell || !cell->isSelected())
+    // Only the user's edits are recorded, and the user edits the current cell: with many cells selected,
+    // being selected no longer tells the edited cell from the others.
+    if (!cell || !idCell || cell != armyInfoTable->currentItem())
         return;
     const QString id = idCell->text();
     if (!textscan::isWritableNumber(cell->text())) {

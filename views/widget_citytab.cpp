@@ -71,7 +71,7 @@ void Widget::buildCityTab(QGridLayout* pageLayout)
     optionalGroupLayout->addWidget(specialtySearch, 0, 1);
     optionalGroupLayout->addWidget(optionalSpecialtyTable, 1, 0, 1, 2);
 
-    pageLayout->addWidget(cityTable, 0, 0, 2, 1);
+    pageLayout->addLayout(filteredTable(cityTable, 120), 0, 0, 2, 1);
     pageLayout->addWidget(citySpecialtyGroup, 0, 1);
     pageLayout->addWidget(optionalSpecialtyGroup, 1, 1);
     pageLayout->setColumnStretch(0, 1);

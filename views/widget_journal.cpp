@@ -2,6 +2,7 @@
 // follow it, and changed values carry a mark with the value in the file.
 #include "app/widget.h"
 #include "gamedata/textscan.h"
+#include "views/changepreview.h"
 #include "views/pendingchangesdialog.h"
 #include "views/sortingsuspended.h"
 #include "widgets/elidedlabel.h"
@@ -20,10 +21,6 @@
 
 namespace {
 
-const QColor accentColour(QStringLiteral("#D9A64A"));
-const QColor riskColour(QStringLiteral("#ff6600"));
-const QColor onRiskColour(QStringLiteral("#1e1e1e"));
-
 // Where a table shows a field: army statistics and skill ranges sit one column right of their position.
 int columnOf(const FieldRef& ref)
 {
@@ -40,11 +37,6 @@ QHash<QString, int> rowsById(const QTableWidget* table)
             rows.insert(idCell->text(), row);
     }
     return rows;
-}
-
-QString originalText(const QString& fileValue)
-{
-    return Widget::tr("原值: ") + fileValue;
 }
 
 } // namespace
@@ -201,7 +193,9 @@ void Widget::selectArmyRow(const QString& id, int column)
     armyInfoTable->setCurrentCell(*row, column);
     armyInfoTable->scrollToItem(armyInfoTable->item(*row, column));
     rememberArmyRow(*row, column);
-    drawArmySkill(*row, column);
+    // The skills of an army type follow from its name, which no edit changes: a list already shown stays.
+    if (id != skillArmyId)
+        drawArmySkill(*row, column);
     drawArmyNeeds(currentArmyId);
 }
 
@@ -244,24 +238,9 @@ void Widget::reveal(const FieldValue& value, const QString& armyId)
 void Widget::markCell(QTableWidgetItem* cell, const FieldRef& ref) const
 {
     const JournalEntry* entry = journal.find(ref);
-    QStringList tips;
     // Skill ranges above 7 are allowed, but the game may crash on them: the cell says so.
-    const bool risky = ref.kind == RecordKind::Skill && cell->text().toLongLong() > 7;
-    if (risky)
-        tips.append(tr("攻击范围超过7可能导致游戏崩溃"));
-    if (entry)
-        tips.append(originalText(entry->fileValue));
-
-    QFont font = cell->font();
-    if (font.bold() != bool(entry)) {
-        font.setBold(entry);
-        cell->setFont(font);
-    }
-    cell->setData(Qt::BackgroundRole, risky ? QVariant(QBrush(riskColour)) : QVariant());
-    cell->setData(Qt::ForegroundRole, risky   ? QVariant(QBrush(onRiskColour))
-                                      : entry ? QVariant(QBrush(accentColour))
-                                              : QVariant());
-    cell->setToolTip(tips.join(QLatin1Char('\n')));
+    const bool risky = ref.kind == RecordKind::Skill && cell->text().toLongLong() > safeRangeLimit;
+    showValueLook(cell, risky, entry ? &entry->fileValue : nullptr);
 }
 
 void Widget::refreshMarks()
@@ -420,6 +399,17 @@ void Widget::showCellMenu(QTableWidget* table, RecordKind kind, const QPoint& po
     }
     QAction* revertRow = menu.addAction(tr("还原此行"), this, [this, rowFields] { revertFields(rowFields); });
     revertRow->setEnabled(!rowFields.isEmpty());
+    menu.addSeparator();
+    // The city list shows no value a rule or a file could change.
+    if (kind != RecordKind::City) {
+        QAction* bulk = menu.addAction(
+            tr("批量修改…"), this, [this, kind] { bulkEdit(kind); }, QKeySequence(tr("Ctrl+B")));
+        // The table leaves out the cells of hidden rows.
+        bulk->setEnabled(!table->selectedItems().isEmpty());
+    }
+    menu.addAction(tr("导出为CSV…"), this, [this, kind] { exportTable(kind); });
+    if (kind != RecordKind::City)
+        menu.addAction(tr("从CSV导入…"), this, [this, kind] { importTable(kind); });
     menu.exec(table->viewport()->mapToGlobal(pos));
 }
 

@@ -1,9 +1,10 @@
 #pragma once
 
+#include "widgets/appsearchline.h"
+
 #include <QObject>
 #include <QPointer>
 
-class AppSearchLine;
 class QTableWidget;
 class QWidget;
 
