@@ -172,12 +172,15 @@ private:
     void applyFieldValues(const QVector<FieldValue>& values, ApplyMode mode, const QString& armyId);
     void refreshArmyInfo(const QVector<FieldValue>& values);
     void refreshSkills(const QVector<FieldValue>& values);
+    // Shows the values of a table's changed fields, with their marks; fields past lastShown have no cell.
+    void refreshCells(QTableWidget* table, RecordKind kind, int lastShown, const QVector<FieldValue>& values);
     void refreshCities(const QVector<FieldValue>& values, ApplyMode mode);
     void reveal(const FieldValue& value, const QString& armyId);
     void selectArmyRow(const QString& id, int column);
     void markCell(QTableWidgetItem* cell, const FieldRef& ref) const;
     // Draws the marks of every changed field on screen anew, after a save or a discard.
     void refreshMarks();
+    void remarkTable(QTableWidget* table, RecordKind kind, int lastField);
     void updatePendingWarning();
     // Drops every change of the army statistics, the values back as their file holds them.
     void discardArmyStatistics();

@@ -5,7 +5,9 @@
 #include "views/changepreview.h"
 #include "views/pendingchangesdialog.h"
 #include "views/sortingsuspended.h"
+#include "widgets/appsearchline.h"
 #include "widgets/elidedlabel.h"
+#include "widgets/tablefilter.h"
 
 #include <QAbstractItemDelegate>
 #include <QAction>
@@ -18,6 +20,8 @@
 #include <QTabWidget>
 #include <QTableWidget>
 #include <QUndoStack>
+
+#include <algorithm>
 
 namespace {
 
@@ -37,6 +41,23 @@ QHash<QString, int> rowsById(const QTableWidget* table)
             rows.insert(idCell->text(), row);
     }
     return rows;
+}
+
+// Makes the cell of the record's row current and scrolls to it; a filter that hides the row is cleared.
+// Returns the row, or -1 when the table has no row of the id.
+int selectCellOf(QTableWidget* table, const QString& id, int column)
+{
+    const QHash<QString, int> rows = rowsById(table);
+    const auto row = rows.constFind(id);
+    if (row == rows.constEnd())
+        return -1;
+    if (table->isRowHidden(*row)) {
+        if (const auto* filter = table->findChild<TableFilter*>())
+            filter->searchLine()->clear();
+    }
+    table->setCurrentCell(*row, column);
+    table->scrollToItem(table->item(*row, column));
+    return *row;
 }
 
 } // namespace
@@ -101,62 +122,44 @@ void Widget::applyFieldValues(const QVector<FieldValue>& values, ApplyMode mode,
 
 void Widget::refreshArmyInfo(const QVector<FieldValue>& values)
 {
-    if (!armyInfoTable)
-        return;
-    bool needsShown = false;
-    QHash<QString, int> rows;
-    QVector<QPair<QTableWidgetItem*, FieldRef>> cells;
-    for (const FieldValue& value : values) {
-        if (value.ref.kind != RecordKind::ArmyType)
-            continue;
-        if (value.ref.field > 6) {
-            needsShown |= value.ref.id == currentArmyId;
-            continue;
-        }
-        if (rows.isEmpty())
-            rows = rowsById(armyInfoTable);
-        const auto row = rows.constFind(value.ref.id);
-        if (row != rows.constEnd()) {
-            if (QTableWidgetItem* cell = armyInfoTable->item(*row, columnOf(value.ref)))
-                cells.append({cell, value.ref});
-        }
-    }
-    if (!cells.isEmpty()) {
-        // Items, not rows: a sorted table moves rows as their values change.
-        const SortingSuspended suspended(armyInfoTable);
-        const QSignalBlocker blocker(armyInfoTable);
-        for (const auto& cell : qAsConst(cells)) {
-            cell.first->setText(armyTypes.value(cell.second.id).value(cell.second.field));
-            markCell(cell.first, cell.second);
-        }
-    }
+    refreshCells(armyInfoTable, RecordKind::ArmyType, 6, values);
+    const bool needsShown = std::any_of(values.begin(), values.end(), [this](const FieldValue& value) {
+        return value.ref.kind == RecordKind::ArmyType && value.ref.field > 6 && value.ref.id == currentArmyId;
+    });
     if (needsShown)
         drawArmyNeeds(currentArmyId);
 }
 
 void Widget::refreshSkills(const QVector<FieldValue>& values)
 {
-    if (!armySkillTable || armySkillTable->rowCount() == 0)
+    refreshCells(armySkillTable, RecordKind::Skill, 2, values);
+}
+
+void Widget::refreshCells(QTableWidget* table, RecordKind kind, int lastShown, const QVector<FieldValue>& values)
+{
+    if (!table || table->rowCount() == 0)
         return;
     QHash<QString, int> rows;
     QVector<QPair<QTableWidgetItem*, FieldRef>> cells;
     for (const FieldValue& value : values) {
-        if (value.ref.kind != RecordKind::Skill)
+        if (value.ref.kind != kind || value.ref.field > lastShown)
             continue;
         if (rows.isEmpty())
-            rows = rowsById(armySkillTable);
+            rows = rowsById(table);
         const auto row = rows.constFind(value.ref.id);
         if (row != rows.constEnd()) {
-            if (QTableWidgetItem* cell = armySkillTable->item(*row, columnOf(value.ref)))
+            if (QTableWidgetItem* cell = table->item(*row, columnOf(value.ref)))
                 cells.append({cell, value.ref});
         }
     }
     if (cells.isEmpty())
         return;
-    const SortingSuspended suspended(armySkillTable);
-    const QSignalBlocker blocker(armySkillTable);
+    // Items, not rows: a sorted table moves rows as their values change.
+    const RecordTable& records = *recordsOf(kind);
+    const SortingSuspended suspended(table);
+    const QSignalBlocker blocker(table);
     for (const auto& cell : qAsConst(cells)) {
-        cell.first->setText(skills.value(cell.second.id).value(cell.second.field));
+        cell.first->setText(records.value(cell.second.id).value(cell.second.field));
         markCell(cell.first, cell.second);
     }
 }
@@ -186,16 +189,13 @@ void Widget::refreshCities(const QVector<FieldValue>& values, ApplyMode mode)
 
 void Widget::selectArmyRow(const QString& id, int column)
 {
-    const QHash<QString, int> rows = rowsById(armyInfoTable);
-    const auto row = rows.constFind(id);
-    if (row == rows.constEnd())
+    const int row = selectCellOf(armyInfoTable, id, column);
+    if (row < 0)
         return;
-    armyInfoTable->setCurrentCell(*row, column);
-    armyInfoTable->scrollToItem(armyInfoTable->item(*row, column));
-    rememberArmyRow(*row, column);
+    rememberArmyRow(row, column);
     // The skills of an army type follow from its name, which no edit changes: a list already shown stays.
     if (id != skillArmyId)
-        drawArmySkill(*row, column);
+        drawArmySkill(row, column);
     drawArmyNeeds(currentArmyId);
 }
 
@@ -210,13 +210,9 @@ void Widget::reveal(const FieldValue& value, const QString& armyId)
     const FieldRef& ref = value.ref;
     if (ref.kind == RecordKind::City) {
         tabWidget->setCurrentWidget(cityPage);
-        const QHash<QString, int> rows = rowsById(cityTable);
-        const auto row = rows.constFind(ref.id);
-        if (row == rows.constEnd())
-            return;
-        cityTable->setCurrentCell(*row, 1);
-        cityTable->scrollToItem(cityTable->item(*row, 1));
-        showCitySpecialties(*row, 1);
+        const int row = selectCellOf(cityTable, ref.id, 1);
+        if (row >= 0)
+            showCitySpecialties(row, 1);
         return;
     }
 
@@ -227,12 +223,7 @@ void Widget::reveal(const FieldValue& value, const QString& armyId)
     }
     if (!armyId.isEmpty() && armyId != skillArmyId)
         selectArmyRow(armyId, 1);
-    const QHash<QString, int> rows = rowsById(armySkillTable);
-    const auto row = rows.constFind(ref.id);
-    if (row != rows.constEnd()) {
-        armySkillTable->setCurrentCell(*row, columnOf(ref));
-        armySkillTable->scrollToItem(armySkillTable->item(*row, columnOf(ref)));
-    }
+    selectCellOf(armySkillTable, ref.id, columnOf(ref));
 }
 
 void Widget::markCell(QTableWidgetItem* cell, const FieldRef& ref) const
@@ -245,24 +236,8 @@ void Widget::markCell(QTableWidgetItem* cell, const FieldRef& ref) const
 
 void Widget::refreshMarks()
 {
-    if (armyInfoTable && armyInfoTable->rowCount() > 0) {
-        const SortingSuspended suspended(armyInfoTable);
-        const QSignalBlocker blocker(armyInfoTable);
-        for (int row = 0; row < armyInfoTable->rowCount(); ++row) {
-            const QString id = armyInfoTable->item(row, 0)->text();
-            for (int field = 1; field <= 6; ++field)
-                markCell(armyInfoTable->item(row, field + 1), {RecordKind::ArmyType, id, field});
-        }
-    }
-    if (armySkillTable && armySkillTable->rowCount() > 0) {
-        const SortingSuspended suspended(armySkillTable);
-        const QSignalBlocker blocker(armySkillTable);
-        for (int row = 0; row < armySkillTable->rowCount(); ++row) {
-            const QString id = armySkillTable->item(row, 0)->text();
-            for (int field = 1; field <= 2; ++field)
-                markCell(armySkillTable->item(row, field + 1), {RecordKind::Skill, id, field});
-        }
-    }
+    remarkTable(armyInfoTable, RecordKind::ArmyType, 6);
+    remarkTable(armySkillTable, RecordKind::Skill, 2);
     if (cityTable) {
         for (int row = 0; row < cityTable->rowCount(); ++row) {
             const FieldRef ref{RecordKind::City, cityTable->item(row, 0)->text(), 1};
@@ -272,6 +247,19 @@ void Widget::refreshMarks()
     }
     if (armyNeedsGroup && !currentArmyId.isEmpty())
         drawArmyNeeds(currentArmyId);
+}
+
+void Widget::remarkTable(QTableWidget* table, RecordKind kind, int lastField)
+{
+    if (!table || table->rowCount() == 0)
+        return;
+    const SortingSuspended suspended(table);
+    const QSignalBlocker blocker(table);
+    for (int row = 0; row < table->rowCount(); ++row) {
+        const QString id = table->item(row, 0)->text();
+        for (int field = 1; field <= lastField; ++field)
+            markCell(table->item(row, field + 1), {kind, id, field});
+    }
 }
 
 void Widget::updatePendingWarning()
