@@ -76,19 +76,7 @@ const QHash<QByteArray, Target>& targets()
             return patchArmyTypes(text, ids, table, fields);
         };
     };
-    static const QHash<QByteArray, Target> targets{
-        {"fuzz_language", reader("language")},
-        {"fuzz_items", reader("items")},
-        {"fuzz_armytype_read", reader("army")},
-        {"fuzz_skill_read", reader("skill")},
-        {"fuzz_stage_read", reader("stage")},
-        {"fuzz_city_read", reader("city")},
-        {"fuzz_specialty_read", reader("specialty")},
-        {"fuzz_story_catalogue",
-         [](const QString& text, const uint8_t*, size_t) {
-             reader("paths")(text, nullptr, 0);
-             reader("name")(text, nullptr, 0);
-         }},
+    static QHash<QByteArray, Target> targets{
         {"fuzz_escapes",
          [](QString text, const uint8_t*, size_t) {
              QString reference = text;
@@ -105,6 +93,11 @@ const QHash<QByteArray, Target>& targets()
         {"fuzz_stage_write", writer(patchStage, 6, number)},
         {"fuzz_city_write", writer(patchCities, 1, QStringLiteral("\"specialattributes\":\"[^\"]*\","))},
     };
+    const char* const readers[][2] = {
+        {"language", "language"}, {"items", "items"},    {"armytype_read", "army"},       {"skill_read", "skill"},
+        {"stage_read", "stage"},  {"city_read", "city"}, {"specialty_read", "specialty"}, {"story_catalogue", "story"}};
+    for (const auto& entry : readers)
+        targets.insert(QByteArray("fuzz_") + entry[0], reader(entry[1]));
     return targets;
 }
 

@@ -124,16 +124,16 @@ inline QString read(const QString& reader, const QString& t, bool reference)
                                           f = QStringList{f[0], f[2], f[1], f[3]};
                                       })
                               : parseCitySpecialties(t));
-    // The story catalogue's paths in file order, keyed by their place; a summary's first story name.
-    QStringList found;
+    // A story catalogue's paths and a summary's first story name.
+    QStringList paths;
     QRegExp rx(QStringLiteral("<path>(.*)</path>"));
     rx.setMinimal(true);
     for (int at = rx.indexIn(t); at != -1; at = rx.indexIn(t, at + rx.matchedLength()))
-        found += rx.cap(1);
-    if (reader == QLatin1String("paths"))
-        return (reference ? found : parseStoryPaths(t)).join(QLatin1Char('|'));
+        paths += rx.cap(1);
     rx.setPattern(QStringLiteral("storyname=\"(.*)\""));
-    return reference ? (rx.indexIn(t) != -1 ? rx.cap(1) : QString()) : parseStoryName(t);
+    if (!reference)
+        return parseStoryPaths(t).join(QLatin1Char('|')) + QLatin1Char('\n') + parseStoryName(t);
+    return paths.join(QLatin1Char('|')) + QLatin1Char('\n') + (rx.indexIn(t) != -1 ? rx.cap(1) : QString());
 }
 
 } // namespace Reference

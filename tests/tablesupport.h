@@ -41,9 +41,9 @@ inline QString status(const QWidget* window)
     return child<QStatusBar>(window, "statusBar")->currentMessage();
 }
 
-inline void press(const QWidget* window, const char* button, Qt::MouseButton mouseButton = Qt::LeftButton)
+inline void press(const QWidget* window, const char* button)
 {
-    QTest::mousePress(child<QWidget>(window, button), mouseButton);
+    QTest::mousePress(child<QWidget>(window, button), Qt::LeftButton);
 }
 
 inline void clickTab(const QWidget* window, int index)

@@ -64,6 +64,7 @@ struct Editor
     Editor()
     {
         auto* background = new MyWindow;
+        background->setObjectName(QStringLiteral("mainUI"));
         background->setLayout(layout);
         widget = std::make_unique<Widget>(background, layout);
         widget->resize(1200, 800);

@@ -12,16 +12,180 @@ class ArmyTabTest : public QObject
     Q_OBJECT
 
 private slots:
-    void init();
-    void cleanup();
-    void storyStatistics();
-    void edits_data();
-    void edits();
-    void skillsAndNeeds_data();
-    void skillsAndNeeds();
-    void saveWritesOnlyTheEditedValues();
-    void unsavedStatisticsAsk_data();
-    void unsavedStatisticsAsk();
+    void init()
+    {
+        open = std::make_unique<OpenEditor>();
+        w = open->w;
+        army = child(w, "armyInfoTable");
+        skills = child(w, "armySkillTable");
+        needs = child(w, "armyNeedsTable");
+        needsBox = child<QGroupBox>(w, "armyNeedsGroup");
+        QVERIFY(army->isVisible());
+        Prompts::setSaveQuestion([this](QWidget*) { return answers.value(0, Prompts::SaveAnswer::Cancel); });
+    }
+
+    void cleanup()
+    {
+        Prompts::setSaveQuestion(nullptr);
+        open.reset();
+    }
+
+    void storyStatistics()
+    {
+        QCOMPARE(child<QLabel>(w, "storyLabel")->text(), QStringLiteral("剧本: 【群雄割据】"));
+        QCOMPARE(columnTexts(army, 0),
+                 QStringList({"1", "2", "3", "4", "5", "6", "7", "8", "9", "10", "12", "25", "101"}));
+        // Declared in the story: its values (a4 a5 a6 a7 a8 a10); not declared: armytype.txt's.
+        QCOMPARE(rowTexts(army, rowOfId(army, "3")), QStringList({"3", "弓弩手", "48", "22", "32", "30", "10", "6"}));
+        QCOMPARE(rowTexts(army, rowOfId(army, "7")).mid(2), QStringList({"20", "80", "58", "66", "18", "2"}));
+        // The second story does not declare 6: it shows armytype.txt's values, not the first story's.
+        chooseStory(w, QStringLiteral("官渡之战"));
+        QCOMPARE(child<QLabel>(w, "storyLabel")->text(), QStringLiteral("剧本: 【官渡之战】"));
+        QCOMPARE(rowTexts(army, rowOfId(army, "6")).mid(2), QStringList({"60", "5", "20", "15", "90", "7"}));
+    }
+
+    void edits_data()
+    {
+        QTest::addColumn<bool>("skill");
+        QTest::addColumn<QString>("id");
+        QTest::addColumn<int>("column");
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<bool>("accepted");
+        QTest::newRow("army-number") << false << "2" << 2 << "77" << true;
+        QTest::newRow("army-nine-digits") << false << "2" << 2 << "999999999" << true;
+        for (const char* typed : {"-5", "abc", "1.5", "1 2", "", "1234567890", "１２"})
+            QTest::addRow("army-refused-%s", typed) << false << "2" << 2 << typed << false;
+        // A far range above 7 is accepted and marked; 7 itself is not marked.
+        QTest::newRow("skill-far-above-seven") << true << "316" << 2 << "0008" << true;
+        QTest::newRow("skill-far-seven") << true << "317" << 2 << "7" << true;
+        for (const char* typed : {"-3", "", "1234567890", "３"})
+            QTest::addRow("skill-refused-%s", typed) << true << "317" << 3 << typed << false;
+    }
+
+    void edits()
+    {
+        QFETCH(bool, skill);
+        QFETCH(QString, id);
+        QFETCH(int, column);
+        QFETCH(QString, typed);
+        QFETCH(bool, accepted);
+        QTableWidget* table = skill ? skills : army;
+        clickCell(army, QStringLiteral("6"));
+        const QString before = table->item(rowOfId(table, id), column)->text();
+        editCell(table, id, column, typed);
+        const QTableWidgetItem* cell = table->item(rowOfId(table, id), column);
+        QCOMPARE(cell->text(), accepted ? typed : before);
+        QCOMPARE(w->hasPendingChanges(), accepted);
+        QCOMPARE(message(w), accepted ? QStringLiteral("您有新的数据需要保存!") : QString());
+        QVERIFY(accepted || status(w) == QStringLiteral("请输入非负整数!"));
+        if (skill && column == 2)
+            QCOMPARE(cell->toolTip(), typed.toInt() > 7 ? QStringLiteral("攻击范围超过7可能导致游戏崩溃") : QString());
+    }
+
+    void skillsAndNeeds_data()
+    {
+        QTest::addColumn<QString>("id");
+        QTest::addColumn<QStringList>("skillIds");
+        QTest::addColumn<QStringList>("needsRow"); // empty: no needs shown, and none to switch off
+        const QStringList none;
+        QTest::newRow("langge-fixed-list")
+            << "7" << QStringList{"301", "306", "307", "308", "309", "311"} << QStringList{"洛阳", "洛阳虎符"};
+        QTest::newRow("item-without-city") << "12" << QStringList{"324", "325"} << QStringList{"", "成都虎符"};
+        QTest::newRow("city-without-item-no-needs") << "6" << QStringList{"316", "317"} << none;
+    }
+
+    // Each click draws both tables afresh, also after the user sorted them.
+    void skillsAndNeeds()
+    {
+        QFETCH(QString, id);
+        QFETCH(QStringList, needsRow);
+        clickCell(army, QStringLiteral("5"));
+        skills->sortByColumn(3, Qt::DescendingOrder);
+        army->sortByColumn(1, Qt::DescendingOrder);
+        clickCell(army, id, 5);
+        QTEST(columnTexts(skills, 0), "skillIds");
+        QCOMPARE(needsBox->isCheckable(), !needsRow.isEmpty());
+        QCOMPARE(needs->rowCount() ? rowTexts(needs, 0) : QStringList(), needsRow);
+        if (id == QLatin1String("7"))
+            QCOMPARE(rowTexts(skills, rowOfId(skills, "307")), QStringList({"307", "岚戈回旋", "1", "2"}));
+        QVERIFY(!w->hasPendingChanges());
+    }
+
+    void saveWritesOnlyTheEditedValues()
+    {
+        const QByteArray stage = bytes("story/story01/stage.xml");
+        const QByteArray armyTypes = bytes("config/army/armytype.txt");
+        const QByteArray skillBytes = bytes("config/battlefield/skill.txt");
+        // Sorted by the edited column, the edited row moves while it is being edited. 5 is declared, 12 is not.
+        army->sortByColumn(6, Qt::DescendingOrder);
+        editCell(army, "5", 3, QStringLiteral("80"));
+        editCell(army, "5", 7, QStringLiteral("2"));
+        editCell(army, "12", 2, QStringLiteral("33"));
+        editCell(army, "12", 6, QStringLiteral("21"));
+        clickCell(army, QStringLiteral("7"));
+        skills->sortByColumn(2, Qt::AscendingOrder);
+        editCell(skills, "307", 2, QStringLiteral("8"));
+        editCell(skills, "307", 3, QStringLiteral("4"));
+        QTest::keyClick(needsBox, Qt::Key_Space);
+        QVERIFY(needsBox->isCheckable() && !needsBox->isChecked() && needs->rowCount() == 0);
+        // 5's needs switched off and on again are not written; 7's stay off when the user comes back to it.
+        clickCell(army, QStringLiteral("5"));
+        QTest::keyClick(needsBox, Qt::Key_Space);
+        QTest::keyClick(needsBox, Qt::Key_Space);
+        QCOMPARE(rowTexts(needs, 0), QStringList({"长安", "长安虎符"}));
+        clickCell(army, QStringLiteral("7"));
+        QVERIFY(!needsBox->isChecked());
+        QTest::keyClick(w, Qt::Key_S, Qt::ControlModifier);
+
+        QVERIFY(status(w).startsWith(QStringLiteral("保存成功!")));
+        QCOMPARE(message(w), QString());
+        QVERIFY(!w->hasPendingChanges() && !needsBox->isCheckable());
+        QCOMPARE(bytes("story/story01/stage.xml"),
+                 withValue(withValue(stage, "a0=\"5\"", " a5=\"", "80"), "a0=\"5\"", " a10=\"", "2"));
+        QByteArray expected = withValue(withValue(armyTypes, "\"Type\":12,", "\"LongAttack\":", "33"), "\"Type\":12,",
+                                        "\"Destroy\":", "21");
+        expected = withValue(withValue(expected, "\"Type\":7,", "\"MustCityDesc\":", "0"), "\"Type\":7,",
+                             "\"NeedItemId\":", "0");
+        QCOMPARE(bytes("config/army/armytype.txt"), expected);
+        QCOMPARE(bytes("config/battlefield/skill.txt"),
+                 withValue(withValue(skillBytes, "\"ID\":307,", "\"FarRange\":", "8"), "\"ID\":307,",
+                           "\"NearRange\":", "4"));
+    }
+
+    void unsavedStatisticsAsk_data()
+    {
+        QTest::addColumn<bool>("quit");
+        QTest::addColumn<int>("answer");
+        for (const bool quit : {false, true}) {
+            QTest::addRow("%s-save", quit ? "quit" : "story") << quit << int(Prompts::SaveAnswer::Save);
+            QTest::addRow("%s-discard", quit ? "quit" : "story") << quit << int(Prompts::SaveAnswer::Discard);
+            QTest::addRow("%s-cancel", quit ? "quit" : "story") << quit << int(Prompts::SaveAnswer::Cancel);
+        }
+    }
+
+    void unsavedStatisticsAsk()
+    {
+        QFETCH(bool, quit);
+        QFETCH(int, answer);
+        const bool stays = answer == int(Prompts::SaveAnswer::Cancel);
+        const QByteArray stage = bytes("story/story01/stage.xml");
+        editCell(army, "1", 3, QStringLiteral("66"));
+        answers = {Prompts::SaveAnswer(answer)};
+        if (quit) {
+            press(w, "quitButton");
+            QCOMPARE(w->isVisible(), stays);
+        } else {
+            chooseStory(w, QStringLiteral("官渡之战"));
+            QCOMPARE(child<QLabel>(w, "storyLabel")->text(),
+                     stays ? QStringLiteral("剧本: 【群雄割据】") : QStringLiteral("剧本: 【官渡之战】"));
+            QCOMPARE(army->item(rowOfId(army, "1"), 3)->text() == QLatin1String("66"), stays);
+            // Nothing is pending once the question is settled, so closing asks no more.
+            answers.clear();
+            QCOMPARE(w->close(), !stays);
+        }
+        QCOMPARE(bytes("story/story01/stage.xml"),
+                 answer == int(Prompts::SaveAnswer::Save) ? withValue(stage, "a0=\"1\"", " a5=\"", "66") : stage);
+    }
 
 private:
     std::unique_ptr<OpenEditor> open;
@@ -34,182 +198,6 @@ private:
 
     QByteArray bytes(const char* file) const { return open->bytes(file); }
 };
-
-void ArmyTabTest::init()
-{
-    open = std::make_unique<OpenEditor>();
-    w = open->w;
-    army = child(w, "armyInfoTable");
-    skills = child(w, "armySkillTable");
-    needs = child(w, "armyNeedsTable");
-    needsBox = child<QGroupBox>(w, "armyNeedsGroup");
-    QVERIFY(army->isVisible());
-    Prompts::setSaveQuestion([this](QWidget*) { return answers.value(0, Prompts::SaveAnswer::Cancel); });
-}
-
-void ArmyTabTest::cleanup()
-{
-    Prompts::setSaveQuestion(nullptr);
-    open.reset();
-}
-
-void ArmyTabTest::storyStatistics()
-{
-    QCOMPARE(child<QLabel>(w, "storyLabel")->text(), QStringLiteral("剧本: 【群雄割据】"));
-    QCOMPARE(columnTexts(army, 0), QStringList({"1", "2", "3", "4", "5", "6", "7", "8", "9", "10", "12", "25", "101"}));
-    // Declared in the story: its values (a4 a5 a6 a7 a8 a10); not declared: armytype.txt's.
-    QCOMPARE(rowTexts(army, rowOfId(army, "3")), QStringList({"3", "弓弩手", "48", "22", "32", "30", "10", "6"}));
-    QCOMPARE(rowTexts(army, rowOfId(army, "7")).mid(2), QStringList({"20", "80", "58", "66", "18", "2"}));
-    // The second story does not declare 6: it shows armytype.txt's values, not the first story's.
-    chooseStory(w, QStringLiteral("官渡之战"));
-    QCOMPARE(child<QLabel>(w, "storyLabel")->text(), QStringLiteral("剧本: 【官渡之战】"));
-    QCOMPARE(rowTexts(army, rowOfId(army, "6")).mid(2), QStringList({"60", "5", "20", "15", "90", "7"}));
-}
-
-void ArmyTabTest::edits_data()
-{
-    QTest::addColumn<bool>("skill");
-    QTest::addColumn<QString>("id");
-    QTest::addColumn<int>("column");
-    QTest::addColumn<QString>("typed");
-    QTest::addColumn<bool>("accepted");
-    QTest::newRow("army-number") << false << "2" << 2 << "77" << true;
-    QTest::newRow("army-nine-digits") << false << "2" << 2 << "999999999" << true;
-    for (const char* typed : {"-5", "abc", "1.5", "1 2", "", "1234567890", "１２"})
-        QTest::addRow("army-refused-%s", typed) << false << "2" << 2 << typed << false;
-    // A far range above 7 is accepted and marked; 7 itself is not marked.
-    QTest::newRow("skill-far-above-seven") << true << "316" << 2 << "0008" << true;
-    QTest::newRow("skill-far-seven") << true << "317" << 2 << "7" << true;
-    for (const char* typed : {"-3", "", "1234567890", "３"})
-        QTest::addRow("skill-refused-%s", typed) << true << "317" << 3 << typed << false;
-}
-
-void ArmyTabTest::edits()
-{
-    QFETCH(bool, skill);
-    QFETCH(QString, id);
-    QFETCH(int, column);
-    QFETCH(QString, typed);
-    QFETCH(bool, accepted);
-    QTableWidget* table = skill ? skills : army;
-    clickCell(army, QStringLiteral("6"));
-    const QString before = table->item(rowOfId(table, id), column)->text();
-    editCell(table, id, column, typed);
-    const QTableWidgetItem* cell = table->item(rowOfId(table, id), column);
-    QCOMPARE(cell->text(), accepted ? typed : before);
-    QCOMPARE(w->hasPendingChanges(), accepted);
-    QCOMPARE(message(w), accepted ? QStringLiteral("您有新的数据需要保存!") : QString());
-    QVERIFY(accepted || status(w) == QStringLiteral("请输入非负整数!"));
-    if (skill && column == 2)
-        QCOMPARE(cell->toolTip(), typed.toInt() > 7 ? QStringLiteral("攻击范围超过7可能导致游戏崩溃") : QString());
-}
-
-void ArmyTabTest::skillsAndNeeds_data()
-{
-    QTest::addColumn<QString>("id");
-    QTest::addColumn<QStringList>("skillIds");
-    QTest::addColumn<QStringList>("needsRow"); // empty: no needs shown, and none to switch off
-    const QStringList none;
-    QTest::newRow("langge-fixed-list") << "7" << QStringList{"301", "306", "307", "308", "309", "311"}
-                                       << QStringList{"洛阳", "洛阳虎符"};
-    QTest::newRow("nian-without-304-and-305") << "101" << QStringList{"320", "321"} << none;
-    QTest::newRow("item-without-city") << "12" << QStringList{"324", "325"} << QStringList{"", "成都虎符"};
-    QTest::newRow("city-without-item-no-needs") << "6" << QStringList{"316", "317"} << none;
-    QTest::newRow("no-skill-found") << "9" << none << none;
-}
-
-// Each click draws both tables afresh, also after the user sorted them.
-void ArmyTabTest::skillsAndNeeds()
-{
-    QFETCH(QString, id);
-    QFETCH(QStringList, needsRow);
-    clickCell(army, QStringLiteral("5"));
-    skills->sortByColumn(3, Qt::DescendingOrder);
-    army->sortByColumn(1, Qt::DescendingOrder);
-    clickCell(army, id, 5);
-    QTEST(columnTexts(skills, 0), "skillIds");
-    QCOMPARE(needsBox->isCheckable(), !needsRow.isEmpty());
-    QCOMPARE(needs->rowCount() ? rowTexts(needs, 0) : QStringList(), needsRow);
-    if (id == QLatin1String("7"))
-        QCOMPARE(rowTexts(skills, rowOfId(skills, "307")), QStringList({"307", "岚戈回旋", "1", "2"}));
-    QVERIFY(!w->hasPendingChanges());
-}
-
-void ArmyTabTest::saveWritesOnlyTheEditedValues()
-{
-    const QByteArray stage = bytes("story/story01/stage.xml");
-    const QByteArray armyTypes = bytes("config/army/armytype.txt");
-    const QByteArray skillBytes = bytes("config/battlefield/skill.txt");
-    // Sorted by the edited column, the edited row moves while it is being edited. 5 is declared, 12 is not.
-    army->sortByColumn(6, Qt::DescendingOrder);
-    editCell(army, "5", 3, QStringLiteral("80"));
-    editCell(army, "5", 7, QStringLiteral("2"));
-    editCell(army, "12", 2, QStringLiteral("33"));
-    editCell(army, "12", 6, QStringLiteral("21"));
-    clickCell(army, QStringLiteral("7"));
-    skills->sortByColumn(2, Qt::AscendingOrder);
-    editCell(skills, "307", 2, QStringLiteral("8"));
-    editCell(skills, "307", 3, QStringLiteral("4"));
-    QTest::keyClick(needsBox, Qt::Key_Space);
-    QVERIFY(needsBox->isCheckable() && !needsBox->isChecked() && needs->rowCount() == 0);
-    // 5's needs switched off and on again are not written; 7's stay off when the user comes back to it.
-    clickCell(army, QStringLiteral("5"));
-    QTest::keyClick(needsBox, Qt::Key_Space);
-    QTest::keyClick(needsBox, Qt::Key_Space);
-    QCOMPARE(rowTexts(needs, 0), QStringList({"长安", "长安虎符"}));
-    clickCell(army, QStringLiteral("7"));
-    QVERIFY(!needsBox->isChecked());
-    QTest::keyClick(w, Qt::Key_S, Qt::ControlModifier);
-
-    QVERIFY(status(w).startsWith(QStringLiteral("保存成功!")));
-    QCOMPARE(message(w), QString());
-    QVERIFY(!w->hasPendingChanges() && !needsBox->isCheckable());
-    QCOMPARE(bytes("story/story01/stage.xml"),
-             withValue(withValue(stage, "a0=\"5\"", " a5=\"", "80"), "a0=\"5\"", " a10=\"", "2"));
-    QByteArray expected =
-        withValue(withValue(armyTypes, "\"Type\":12,", "\"LongAttack\":", "33"), "\"Type\":12,", "\"Destroy\":", "21");
-    expected =
-        withValue(withValue(expected, "\"Type\":7,", "\"MustCityDesc\":", "0"), "\"Type\":7,", "\"NeedItemId\":", "0");
-    QCOMPARE(bytes("config/army/armytype.txt"), expected);
-    QCOMPARE(
-        bytes("config/battlefield/skill.txt"),
-        withValue(withValue(skillBytes, "\"ID\":307,", "\"FarRange\":", "8"), "\"ID\":307,", "\"NearRange\":", "4"));
-}
-
-void ArmyTabTest::unsavedStatisticsAsk_data()
-{
-    QTest::addColumn<bool>("quit");
-    QTest::addColumn<int>("answer");
-    for (const bool quit : {false, true}) {
-        QTest::addRow("%s-save", quit ? "quit" : "story") << quit << int(Prompts::SaveAnswer::Save);
-        QTest::addRow("%s-discard", quit ? "quit" : "story") << quit << int(Prompts::SaveAnswer::Discard);
-        QTest::addRow("%s-cancel", quit ? "quit" : "story") << quit << int(Prompts::SaveAnswer::Cancel);
-    }
-}
-
-void ArmyTabTest::unsavedStatisticsAsk()
-{
-    QFETCH(bool, quit);
-    QFETCH(int, answer);
-    const bool stays = answer == int(Prompts::SaveAnswer::Cancel);
-    const QByteArray stage = bytes("story/story01/stage.xml");
-    editCell(army, "1", 3, QStringLiteral("66"));
-    answers = {Prompts::SaveAnswer(answer)};
-    if (quit) {
-        press(w, "quitButton");
-        QCOMPARE(w->isVisible(), stays);
-    } else {
-        chooseStory(w, QStringLiteral("官渡之战"));
-        QCOMPARE(child<QLabel>(w, "storyLabel")->text(),
-                 stays ? QStringLiteral("剧本: 【群雄割据】") : QStringLiteral("剧本: 【官渡之战】"));
-        QCOMPARE(army->item(rowOfId(army, "1"), 3)->text() == QLatin1String("66"), stays);
-        // Nothing is pending once the question is settled, so closing asks no more.
-        answers.clear();
-        QCOMPARE(w->close(), !stays);
-    }
-    QCOMPARE(bytes("story/story01/stage.xml"),
-             answer == int(Prompts::SaveAnswer::Save) ? withValue(stage, "a0=\"1\"", " a5=\"", "66") : stage);
-}
 
 QTEST_MAIN(ArmyTabTest)
 #include "tst_armytab.moc"

@@ -9,15 +9,137 @@ class CityTabTest : public QObject
     Q_OBJECT
 
 private slots:
-    void init();
-    void cleanup();
-    void cityList();
-    void showCity_data();
-    void showCity();
-    void moveSpecialty_data();
-    void moveSpecialty();
-    void saveWritesOnlyThatCity();
-    void search();
+    void init()
+    {
+        open = std::make_unique<OpenEditor>();
+        w = open->w;
+        cities = child(w, "cityTable");
+        held = child(w, "citySpecialtyTable");
+        optional = child(w, "optionalSpecialtyTable");
+        clickTab(w, 1);
+        QVERIFY(cities->isVisible());
+    }
+
+    void cleanup() { open.reset(); }
+
+    void cityList()
+    {
+        const QStringList ids{"1",  "2",  "3",  "4",  "5",  "6",  "7",  "8",  "10", "11", "12", "15", "16",
+                              "18", "20", "21", "23", "30", "31", "40", "41", "50", "51", "60", "100"};
+        QCOMPARE(columnTexts(cities, 0), ids);
+        QCOMPARE(rowTexts(cities, 0), QStringList({"1", "洛阳"}));
+    }
+
+    void showCity_data()
+    {
+        QTest::addColumn<QString>("attributes");
+        QTest::addColumn<QStringList>("heldIds");
+        QTest::newRow("zero-city-holds-nothing") << "0," << QStringList();
+        QTest::newRow("held-in-text-order") << "12,3," << QStringList{"12", "3"};
+        QTest::newRow("missing-from-catalogue") << "3,99," << QStringList{"3", "99"};
+    }
+
+    // Every specialty of the catalogue stands in exactly one of the two tables, the optional ones by number.
+    void showCity()
+    {
+        QFETCH(QString, attributes);
+        QFETCH(QStringList, heldIds);
+        showCity(attributes);
+        QCOMPARE(columnTexts(held, 0), heldIds);
+        QStringList catalogue;
+        for (int id : {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 16, 17, 18, 20, 22, 25})
+            catalogue += heldIds.contains(QString::number(id)) ? QString() : QString::number(id);
+        catalogue.removeAll(QString());
+        QCOMPARE(columnTexts(optional, 0), catalogue);
+        QCOMPARE(rowTexts(optional, rowOfId(optional, "5")),
+                 QStringList({"5", "桑蚕", "商业收入增加一成", "丝绸, 瓷器", "拥有桑田"}));
+        if (heldIds.contains("99"))
+            QCOMPARE(rowTexts(held, 1), QStringList({"99", "", "", "", ""}));
+    }
+
+    void moveSpecialty_data()
+    {
+        QTest::addColumn<QString>("attributes");
+        QTest::addColumn<QString>("id");  // a held one goes, an optional one comes
+        QTest::addColumn<bool>("sorted"); // both tables sorted by id, descending, first
+        QTest::addColumn<QString>("expected");
+        QTest::addColumn<QString>("heldAfter");
+        const auto row = [](const char* name, const char* attributes, const char* id, bool sorted, const char* expected,
+                            const char* heldAfter) {
+            QTest::newRow(name) << QString(attributes) << QString(id) << sorted << QString(expected)
+                                << QString(heldAfter);
+        };
+        row("remove-keeps-ids-ending-in-same-digits", "12,2,22,", "2", false, "12,22,", "12,22");
+        row("remove-every-entry-of-id", "3,12,3,", "3", false, "12,", "12");
+        row("remove-only-entry-leaves-zero", "12,", "12", false, "0,", "");
+        row("remove-after-sorting", "3,12,22,", "12", true, "3,22,", "22,3");
+        row("add-to-zero-city", "0,", "7", false, "7,", "7");
+        row("add-stands-last-after-sorting", "3,12,", "7", true, "3,12,7,", "12,3,7");
+        row("tenth-entry-accepted", "1,2,3,4,5,6,8,9,10,", "7", false, "1,2,3,4,5,6,8,9,10,7,", "1,2,3,4,5,6,8,9,10,7");
+        row("eleventh-entry-refused", "1,2,3,4,5,6,8,9,10,11,", "7", false, "1,2,3,4,5,6,8,9,10,11,",
+            "1,2,3,4,5,6,8,9,10,11");
+    }
+
+    void moveSpecialty()
+    {
+        QFETCH(QString, attributes);
+        QFETCH(QString, id);
+        QFETCH(bool, sorted);
+        QFETCH(QString, expected);
+        showCity(attributes);
+        const bool add = rowOfId(held, id) < 0;
+        QTableWidget* from = add ? optional : held;
+        QTableWidget* to = add ? held : optional;
+        if (sorted) {
+            from->sortByColumn(0, Qt::DescendingOrder);
+            to->sortByColumn(0, Qt::DescendingOrder);
+        }
+        const QStringList moved = rowTexts(from, rowOfId(from, id));
+        child<QStatusBar>(w, "statusBar")->clearMessage();
+        rightClick(from, id);
+        QCOMPARE(WidgetTestAccess::cities(*w).value("1").value(1), expected);
+        QTEST(columnTexts(held, 0).join(','), "heldAfter");
+        const bool refused = expected == attributes;
+        QCOMPARE(status(w), refused ? QStringLiteral("城市特性不能超过10个!") : QString());
+        QCOMPARE(w->hasPendingChanges(), !refused);
+        QCOMPARE(rowOfId(from, id) < 0, !refused);
+        QVERIFY(refused || rowTexts(to, add ? to->rowCount() - 1 : 0) == moved);
+    }
+
+    void saveWritesOnlyThatCity()
+    {
+        const QByteArray before = open->bytes("config/world/city.txt");
+        clickCell(cities, QStringLiteral("1"));
+        QCOMPARE(columnTexts(held, 0), QStringList({"3", "12"}));
+        rightClick(held, QStringLiteral("12"));
+        rightClick(optional, QStringLiteral("7"));
+        // Right clicks below the rows move nothing.
+        rightClick(held, QString());
+        rightClick(optional, QString());
+        QCOMPARE(columnTexts(held, 0), QStringList({"3", "7"}));
+        press(w, "saveButton");
+        QVERIFY(status(w).startsWith(QStringLiteral("保存成功!")));
+        QVERIFY(!w->hasPendingChanges());
+        const QByteArray record(
+            "{\"ID\":1,\"Temp\":\"洛阳\",\"Pos\":12,\"Level\":5,\"Troops\":40000,\"specialattributes\":\"3,");
+        QCOMPARE(open->bytes("config/world/city.txt"), QByteArray(before).replace(record + "12,\"", record + "7,\""));
+    }
+
+    // A search shows only the rows whose name, effect or products hold the text, until a city is clicked.
+    void search()
+    {
+        showCity(QStringLiteral("3,"));
+        auto* search = child<QLineEdit>(w, "specialtySearch");
+        for (const QString& text :
+             {QStringLiteral("桑蚕"), QStringLiteral("丝绸, 瓷器"), QStringLiteral("商业收入增加一成")}) {
+            search->setText(text);
+            QTest::keyClick(search, Qt::Key_Return);
+            QVERIFY(!optional->isRowHidden(rowOfId(optional, "5")) && optional->isRowHidden(rowOfId(optional, "7")));
+        }
+        clickCell(cities, QStringLiteral("2"));
+        for (int row = 0; row < optional->rowCount(); ++row)
+            QVERIFY(!optional->isRowHidden(row));
+    }
 
 private:
     std::unique_ptr<OpenEditor> open;
@@ -33,151 +155,6 @@ private:
         clickCell(cities, QStringLiteral("1"));
     }
 };
-
-void CityTabTest::init()
-{
-    open = std::make_unique<OpenEditor>();
-    w = open->w;
-    cities = child(w, "cityTable");
-    held = child(w, "citySpecialtyTable");
-    optional = child(w, "optionalSpecialtyTable");
-    clickTab(w, 1);
-    QVERIFY(cities->isVisible());
-}
-
-void CityTabTest::cleanup()
-{
-    open.reset();
-}
-
-void CityTabTest::cityList()
-{
-    const QStringList ids{"1",  "2",  "3",  "4",  "5",  "6",  "7",  "8",  "10", "11", "12", "15", "16",
-                          "18", "20", "21", "23", "30", "31", "40", "41", "50", "51", "60", "100"};
-    QCOMPARE(columnTexts(cities, 0), ids);
-    QCOMPARE(rowTexts(cities, 0), QStringList({"1", "洛阳"}));
-}
-
-void CityTabTest::showCity_data()
-{
-    QTest::addColumn<QString>("attributes");
-    QTest::addColumn<QStringList>("heldIds");
-    QTest::newRow("zero-city-holds-nothing") << "0," << QStringList();
-    QTest::newRow("held-in-text-order") << "12,3," << QStringList{"12", "3"};
-    QTest::newRow("missing-from-catalogue") << "3,99," << QStringList{"3", "99"};
-}
-
-// Every specialty of the catalogue stands in exactly one of the two tables, the optional ones by number.
-void CityTabTest::showCity()
-{
-    QFETCH(QString, attributes);
-    QFETCH(QStringList, heldIds);
-    showCity(attributes);
-    QCOMPARE(columnTexts(held, 0), heldIds);
-    QStringList catalogue;
-    for (int id : {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 16, 17, 18, 20, 22, 25})
-        catalogue += heldIds.contains(QString::number(id)) ? QString() : QString::number(id);
-    catalogue.removeAll(QString());
-    QCOMPARE(columnTexts(optional, 0), catalogue);
-    QCOMPARE(rowTexts(optional, rowOfId(optional, "5")),
-             QStringList({"5", "桑蚕", "商业收入增加一成", "丝绸, 瓷器", "拥有桑田"}));
-    if (heldIds.contains("99"))
-        QCOMPARE(rowTexts(held, 1), QStringList({"99", "", "", "", ""}));
-}
-
-void CityTabTest::moveSpecialty_data()
-{
-    QTest::addColumn<QString>("attributes");
-    QTest::addColumn<QString>("id");  // a held one goes, an optional one comes
-    QTest::addColumn<bool>("sorted"); // both tables sorted by id, descending, first
-    QTest::addColumn<QString>("expected");
-    QTest::addColumn<QString>("heldAfter");
-    QTest::newRow("remove-keeps-ids-ending-in-same-digits") << "12,2,22,"
-                                                            << "2" << false << "12,22,"
-                                                            << "12,22";
-    QTest::newRow("remove-every-entry-of-id") << "3,12,3,"
-                                              << "3" << false << "12,"
-                                              << "12";
-    QTest::newRow("remove-only-entry-leaves-zero") << "12,"
-                                                   << "12" << false << "0,"
-                                                   << "";
-    QTest::newRow("remove-after-sorting") << "3,12,22,"
-                                          << "12" << true << "3,22,"
-                                          << "22,3";
-    QTest::newRow("add-to-zero-city") << "0,"
-                                      << "7" << false << "7,"
-                                      << "7";
-    QTest::newRow("add-stands-last-after-sorting") << "3,12,"
-                                                   << "7" << true << "3,12,7,"
-                                                   << "12,3,7";
-    QTest::newRow("tenth-entry-accepted") << "1,2,3,4,5,6,8,9,10,"
-                                          << "7" << false << "1,2,3,4,5,6,8,9,10,7,"
-                                          << "1,2,3,4,5,6,8,9,10,7";
-    QTest::newRow("eleventh-entry-refused") << "1,2,3,4,5,6,8,9,10,11,"
-                                            << "7" << false << "1,2,3,4,5,6,8,9,10,11,"
-                                            << "1,2,3,4,5,6,8,9,10,11";
-}
-
-void CityTabTest::moveSpecialty()
-{
-    QFETCH(QString, attributes);
-    QFETCH(QString, id);
-    QFETCH(bool, sorted);
-    QFETCH(QString, expected);
-    showCity(attributes);
-    const bool add = rowOfId(held, id) < 0;
-    QTableWidget* from = add ? optional : held;
-    QTableWidget* to = add ? held : optional;
-    if (sorted) {
-        from->sortByColumn(0, Qt::DescendingOrder);
-        to->sortByColumn(0, Qt::DescendingOrder);
-    }
-    const QStringList moved = rowTexts(from, rowOfId(from, id));
-    child<QStatusBar>(w, "statusBar")->clearMessage();
-    rightClick(from, id);
-    QCOMPARE(WidgetTestAccess::cities(*w).value("1").value(1), expected);
-    QTEST(columnTexts(held, 0).join(','), "heldAfter");
-    const bool refused = expected == attributes;
-    QCOMPARE(status(w), refused ? QStringLiteral("城市特性不能超过10个!") : QString());
-    QCOMPARE(w->hasPendingChanges(), !refused);
-    QCOMPARE(rowOfId(from, id) < 0, !refused);
-    QVERIFY(refused || rowTexts(to, add ? to->rowCount() - 1 : 0) == moved);
-}
-
-void CityTabTest::saveWritesOnlyThatCity()
-{
-    const QByteArray before = open->bytes("config/world/city.txt");
-    clickCell(cities, QStringLiteral("1"));
-    QCOMPARE(columnTexts(held, 0), QStringList({"3", "12"}));
-    rightClick(held, QStringLiteral("12"));
-    rightClick(optional, QStringLiteral("7"));
-    // Right clicks below the rows move nothing.
-    rightClick(held, QString());
-    rightClick(optional, QString());
-    QCOMPARE(columnTexts(held, 0), QStringList({"3", "7"}));
-    press(w, "saveButton");
-    QVERIFY(status(w).startsWith(QStringLiteral("保存成功!")));
-    QVERIFY(!w->hasPendingChanges());
-    const QByteArray record(
-        "{\"ID\":1,\"Temp\":\"洛阳\",\"Pos\":12,\"Level\":5,\"Troops\":40000,\"specialattributes\":\"3,");
-    QCOMPARE(open->bytes("config/world/city.txt"), QByteArray(before).replace(record + "12,\"", record + "7,\""));
-}
-
-// A search shows only the rows whose name, effect or products hold the text, until a city is clicked.
-void CityTabTest::search()
-{
-    showCity(QStringLiteral("3,"));
-    auto* search = child<QLineEdit>(w, "specialtySearch");
-    for (const QString& text :
-         {QStringLiteral("桑蚕"), QStringLiteral("丝绸, 瓷器"), QStringLiteral("商业收入增加一成")}) {
-        search->setText(text);
-        QTest::keyClick(search, Qt::Key_Return);
-        QVERIFY(!optional->isRowHidden(rowOfId(optional, "5")) && optional->isRowHidden(rowOfId(optional, "7")));
-    }
-    clickCell(cities, QStringLiteral("2"));
-    for (int row = 0; row < optional->rowCount(); ++row)
-        QVERIFY(!optional->isRowHidden(row));
-}
 
 QTEST_MAIN(CityTabTest)
 #include "tst_citytab.moc"
