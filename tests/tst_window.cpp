@@ -126,6 +126,7 @@ private slots:
         press(editor.widget.get(), "directoryButton");
         QCOMPARE(dialogs, 2);
         QCOMPARE(editor.widget->findChildren<QTabWidget*>().size(), 1);
+        // A style sheet missing from the resources would fail silently.
         initEditorResources();
         QVERIFY(QFile(QStringLiteral(":/qss/psblack.css")).size() > 0);
     }
