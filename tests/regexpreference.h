@@ -1,220 +1,139 @@
 #pragma once
+// The game's own record patterns, run through QRegExp in minimal mode the way the game's reader loops run them:
+// the reference that tst_gamefiles and the fuzz targets hold the hand scanners to.
 
-// The game's own record patterns run through QRegExp in minimal mode, the way the original reader loops run
-// them: the reference our hand scanners are compared with, by tst_regexpreference and by the fuzz targets.
+#include "gamedata/armytypefile.h"
+#include "gamedata/cityfile.h"
+#include "gamedata/languagefile.h"
+#include "gamedata/skillfile.h"
+#include "gamedata/stagefile.h"
+#include "gamedata/storycatalogue.h"
 
-#include "gamedata/gametables.h"
-
-#include <QHash>
 #include <QRegExp>
-#include <QString>
-#include <QStringList>
 
+#include <algorithm>
 #include <functional>
 
-// Where the match that gave an id its record lies: [begin, end).
-struct ReferenceMatch
-{
-    int begin = 0;
-    int end = 0;
-};
-using ReferenceMatches = QHash<QString, ReferenceMatch>;
+namespace Reference {
 
-inline void searchAll(const QString& pattern, const QString& text, const std::function<void(const QRegExp&)>& take)
+// A table as sorted lines "id -> [field|field]", so that a failed comparison shows both sides readably.
+template <typename Table> QString dump(const Table& table)
 {
-    QRegExp rx(pattern, Qt::CaseSensitive, QRegExp::RegExp);
+    QStringList lines;
+    for (auto it = table.cbegin(); it != table.cend(); ++it)
+        lines += it.key() + QLatin1String(" -> [") + QStringList(it.value()).join(QLatin1Char('|')) + QLatin1Char(']');
+    std::sort(lines.begin(), lines.end());
+    return lines.join(QLatin1Char('\n'));
+}
+
+// Capture 1 -> the other captures of every match, each search starting where the last match ended; the last
+// match of an id wins. `take` may change a record, or empty it to leave the match out.
+using Take = std::function<void(const QString& id, QStringList& record)>;
+inline RecordTable table(const QString& pattern, const QString& text, const Take& take = nullptr)
+{
+    QRegExp rx(pattern);
     rx.setMinimal(true);
-    int pos = 0;
-    while ((pos = rx.indexIn(text, pos)) != -1) {
-        take(rx);
-        pos += rx.matchedLength();
+    RecordTable records;
+    for (int at = rx.indexIn(text); at != -1; at = rx.indexIn(text, at + rx.matchedLength())) {
+        QStringList record = rx.capturedTexts().mid(2);
+        if (take)
+            take(rx.cap(1), record);
+        if (!record.isEmpty())
+            records.insert(rx.cap(1), record);
     }
+    return records;
 }
 
-inline void noteMatch(ReferenceMatches* matches, const QString& id, const QRegExp& rx)
-{
-    if (matches)
-        matches->insert(id, {rx.pos(0), rx.pos(0) + rx.matchedLength()});
-}
-
-// The escape decoder as the algorithm states it: always the first escape of the whole text.
-inline void decodeEscapesReference(QString& text)
+// Decodes the first escape of the whole text, again and again.
+inline void decodeByRescanning(QString& text)
 {
     for (int at = text.indexOf(QLatin1String("\\u")); at >= 0; at = text.indexOf(QLatin1String("\\u"))) {
         const QString hex = text.mid(at + 2, 4);
-        bool valid = !hex.isEmpty();
-        for (QChar c : hex)
-            valid = valid && ((c >= QLatin1Char('0') && c <= QLatin1Char('9')) ||
-                              (c >= QLatin1Char('a') && c <= QLatin1Char('f')) ||
-                              (c >= QLatin1Char('A') && c <= QLatin1Char('F')));
-        const ushort value = valid ? ushort(hex.toUInt(nullptr, 16)) : 0;
-        text.replace(at, 2 + hex.size(), QChar(value));
+        const bool valid = QRegExp(QStringLiteral("[0-9a-fA-F]+")).exactMatch(hex);
+        text.replace(at, 2 + hex.size(), QChar(valid ? ushort(hex.toUInt(nullptr, 16)) : ushort(0)));
     }
 }
 
-inline TextTable languageReference(const QString& text)
+// A text "^id" takes the text of that id, once, visiting the ids in the order they first held a reference.
+inline TextTable language(const QString& text)
 {
-    TextTable table;
-    // The reference pass visits the ids in the order they first received a reference.
-    QStringList keys;
-    searchAll(QStringLiteral("(\\d+):(.*)\\n"), text, [&](const QRegExp& rx) {
-        if (rx.cap(2).startsWith(QLatin1Char('^')) && !keys.contains(rx.cap(1)))
-            keys.append(rx.cap(1));
-        table.insert(rx.cap(1), rx.cap(2));
-    });
-    for (const QString& key : keys) {
-        const QString value = table.value(key);
-        if (value.startsWith(QLatin1Char('^')))
-            table.insert(key, table.value(value.mid(1)));
+    QStringList referring;
+    const RecordTable entries =
+        table(QStringLiteral("(\\d+):(.*)\\n"), text, [&](const QString& id, QStringList& entry) {
+            if (entry.first().startsWith(QLatin1Char('^')) && !referring.contains(id))
+                referring += id;
+        });
+    TextTable texts;
+    for (auto entry = entries.cbegin(); entry != entries.cend(); ++entry)
+        texts.insert(entry.key(), entry->first());
+    for (const QString& id : referring) {
+        if (texts.value(id).startsWith(QLatin1Char('^')))
+            texts.insert(id, texts.value(texts.value(id).mid(1)));
     }
-    return table;
+    return texts;
 }
 
-inline RecordTable itemsReference(const QString& text, const TextTable& language)
+// A reader's result, or with `reference` what the game's pattern reads, on the text, shown as text.
+inline QString read(const QString& reader, const QString& t, bool reference)
 {
-    RecordTable items;
-    items.insert(QStringLiteral("0"), QStringList(QString()));
-    searchAll(QStringLiteral("\"ID\":(\\d+),.*\"Name\":(\\d+),"), text,
-              [&](const QRegExp& rx) { items.insert(rx.cap(1), QStringList(language.value(rx.cap(2)))); });
-    return items;
-}
-
-inline RecordTable armyTypesReference(const QString& text, const TextTable& language,
-                                      ReferenceMatches* matches = nullptr)
-{
-    RecordTable table;
-    searchAll(QStringLiteral("\"Type\":(\\d+),.*\"Name\":(\\d+),.*\"LongAttack\":(\\d+),\"ShortAttack\":(\\d+),"
-                             "\"LongDefense\":(\\d+),\"ShortDefense\":(\\d+),\"Destroy\":(\\d+),.*\"Range\":(\\d+),.*"
-                             "\"MustCityDesc\":(\\d+),\"NeedItemId\":(\\d+),"),
-              text, [&](const QRegExp& rx) {
-                  QStringList record{language.value(rx.cap(2))};
-                  for (int k = 3; k <= 10; ++k)
-                      record += rx.cap(k);
-                  table.insert(rx.cap(1), record);
-                  noteMatch(matches, rx.cap(1), rx);
-              });
-    return table;
-}
-
-inline RecordTable skillsReference(const QString& text, ReferenceMatches* matches = nullptr)
-{
-    RecordTable table;
-    searchAll(QStringLiteral("\"ID\":(\\d+),\"Temp\":\"([^\"]*)\",\"Name\":\\d+,\"SkillPoint\":\\d+,"
-                             "\"FarRange\":(\\d+),\"NearRange\":(\\d+),"),
-              text, [&](const QRegExp& rx) {
-                  QString name = rx.cap(2);
-                  decodeEscapesReference(name);
-                  if (name != QStringLiteral("占个格子")) {
-                      table.insert(rx.cap(1), {name, rx.cap(3), rx.cap(4)});
-                      noteMatch(matches, rx.cap(1), rx);
-                  }
-              });
-    return table;
-}
-
-inline RecordTable stageReference(const QString& text, ReferenceMatches* matches = nullptr)
-{
-    RecordTable table;
-    searchAll(QStringLiteral("<armytype a0=\"(\\d+)\".*a4=\"(\\d+)\" a5=\"(\\d+)\" a6=\"(\\d+)\" a7=\"(\\d+)\" "
-                             "a8=\"(\\d+)\" a9=\"\\d+\" a10=\"(\\d+)\" a11=\"\\d+\".*/>"),
-              text, [&](const QRegExp& rx) {
-                  table.insert(rx.cap(1), {rx.cap(2), rx.cap(3), rx.cap(4), rx.cap(5), rx.cap(6), rx.cap(7)});
-                  noteMatch(matches, rx.cap(1), rx);
-              });
-    return table;
-}
-
-inline RecordTable citiesReference(const QString& text, ReferenceMatches* matches = nullptr)
-{
-    RecordTable table;
-    searchAll(QStringLiteral("\"ID\":(\\d+),\"Temp\":\"([^\"]+)\".*\"specialattributes\":\"(.*)\","), text,
-              [&](const QRegExp& rx) {
-                  table.insert(rx.cap(1), {rx.cap(2), rx.cap(3)});
-                  noteMatch(matches, rx.cap(1), rx);
-              });
-    return table;
-}
-
-inline RecordTable specialtiesReference(const QString& text)
-{
-    RecordTable table;
-    searchAll(QStringLiteral("\"ID\":(\\d+),\"NAME\":(\\d+),.*,\"Specialty\":\"([^\"]*)\",.*,\"EffectDesc\":(\\d+),"
-                             "\"ConditionDesc\":(\\d+)\\D"),
-              text, [&](const QRegExp& rx) {
-                  table.insert(rx.cap(1), {rx.cap(2), rx.cap(4), rx.cap(3), rx.cap(5)});
-              });
-    return table;
-}
-
-inline QStringList storyPathsReference(const QString& text)
-{
+    static const TextTable names{{QStringLiteral("100"), QStringLiteral("弓兵")},
+                                 {QStringLiteral("1001"), QStringLiteral("长枪兵")}};
+    const auto named = [](const QString&, QStringList& record) {
+        record.first() = names.value(record.first());
+    };
+    if (reader == QLatin1String("language"))
+        return dump(reference ? language(t) : parseLanguageTable(t));
+    if (reader == QLatin1String("items")) {
+        RecordTable items = table(QStringLiteral("\"ID\":(\\d+),.*\"Name\":(\\d+),"), t, named);
+        if (!items.contains(QStringLiteral("0")))
+            items.insert(QStringLiteral("0"), {QString()});
+        return dump(reference ? items : parseItems(t, names));
+    }
+    if (reader == QLatin1String("army"))
+        return dump(reference ? table(QStringLiteral("\"Type\":(\\d+),.*\"Name\":(\\d+),.*\"LongAttack\":(\\d+),"
+                                                     "\"ShortAttack\":(\\d+),\"LongDefense\":(\\d+),\"ShortDefense\":"
+                                                     "(\\d+),\"Destroy\":(\\d+),.*\"Range\":(\\d+),.*\"MustCityDesc\":"
+                                                     "(\\d+),\"NeedItemId\":(\\d+),"),
+                                      t, named)
+                              : parseArmyTypes(t, names));
+    if (reader == QLatin1String("skill"))
+        return dump(reference ? table(QStringLiteral("\"ID\":(\\d+),\"Temp\":\"([^\"]*)\",\"Name\":\\d+,\"SkillPoint\":"
+                                                     "\\d+,\"FarRange\":(\\d+),\"NearRange\":(\\d+),"),
+                                      t,
+                                      [](const QString&, QStringList& skill) {
+                                          decodeByRescanning(skill.first());
+                                          if (skill.first() == QStringLiteral("占个格子"))
+                                              skill.clear();
+                                      })
+                              : parseSkills(t));
+    if (reader == QLatin1String("stage"))
+        return dump(
+            reference ? table(QStringLiteral("<armytype a0=\"(\\d+)\".*a4=\"(\\d+)\" a5=\"(\\d+)\" a6=\"(\\d+)\" "
+                                             "a7=\"(\\d+)\" a8=\"(\\d+)\" a9=\"\\d+\" a10=\"(\\d+)\" a11=\"\\d+\".*/>"),
+                              t)
+                      : parseStageStatistics(t));
+    if (reader == QLatin1String("city"))
+        return dump(
+            reference ? table(QStringLiteral("\"ID\":(\\d+),\"Temp\":\"([^\"]+)\".*\"specialattributes\":\"(.*)\","), t)
+                      : parseCities(t));
+    if (reader == QLatin1String("specialty"))
+        return dump(reference ? table(QStringLiteral("\"ID\":(\\d+),\"NAME\":(\\d+),.*,\"Specialty\":\"([^\"]*)\",.*,"
+                                                     "\"EffectDesc\":(\\d+),\"ConditionDesc\":(\\d+)\\D"),
+                                      t,
+                                      [](const QString&, QStringList& f) {
+                                          f = QStringList{f[0], f[2], f[1], f[3]};
+                                      })
+                              : parseCitySpecialties(t));
+    // A story catalogue's paths and a summary's first story name.
     QStringList paths;
-    searchAll(QStringLiteral("<path>(.*)</path>"), text, [&](const QRegExp& rx) { paths += rx.cap(1); });
-    return paths;
-}
-
-inline QString storyNameReference(const QString& text)
-{
-    QRegExp rx(QStringLiteral("storyname=\"(.*)\""), Qt::CaseSensitive, QRegExp::RegExp);
+    QRegExp rx(QStringLiteral("<path>(.*)</path>"));
     rx.setMinimal(true);
-    return rx.indexIn(text, 0) != -1 ? rx.cap(1) : QString();
+    for (int at = rx.indexIn(t); at != -1; at = rx.indexIn(t, at + rx.matchedLength()))
+        paths += rx.cap(1);
+    rx.setPattern(QStringLiteral("storyname=\"(.*)\""));
+    if (!reference)
+        return parseStoryPaths(t).join(QLatin1Char('|')) + QLatin1Char('\n') + parseStoryName(t);
+    return paths.join(QLatin1Char('|')) + QLatin1Char('\n') + (rx.indexIn(t) != -1 ? rx.cap(1) : QString());
 }
 
-// ---- The original writers: one pattern per id, whose groups keep the text around each written value -------
-
-inline QString armyTypesWriterPattern(const QString& id)
-{
-    const QString d = QStringLiteral("\\d+");
-    return QStringLiteral("(\"Type\":") + id + QStringLiteral(",.*\"LongAttack\":)") + d +
-           QStringLiteral("(,\"ShortAttack\":)") + d + QStringLiteral("(,\"LongDefense\":)") + d +
-           QStringLiteral("(,\"ShortDefense\":)") + d + QStringLiteral("(,\"Destroy\":)") + d +
-           QStringLiteral("(,.*\"Range\":)") + d + QStringLiteral("(,.*\"MustCityDesc\":)") + d +
-           QStringLiteral("(,\"NeedItemId\":)") + d + QStringLiteral(",");
-}
-
-inline QString skillsWriterPattern(const QString& id)
-{
-    return QStringLiteral("(\"ID\":") + id + QStringLiteral(",.*\"FarRange\":)\\d+(,\"NearRange\":)\\d+,");
-}
-
-inline QString citiesWriterPattern(const QString& id)
-{
-    return QStringLiteral("(\"ID\":") + id + QStringLiteral(",.*\"specialattributes\":\").*(\",)");
-}
-
-inline QString stageWriterPattern(const QString& id)
-{
-    const QString d = QStringLiteral("\\d+");
-    return QStringLiteral("(<armytype a0=\"") + id + QStringLiteral("\".*a4=\")") + d + QStringLiteral("(\" a5=\")") +
-           d + QStringLiteral("(\" a6=\")") + d + QStringLiteral("(\" a7=\")") + d + QStringLiteral("(\" a8=\")") + d +
-           QStringLiteral("(\" a9=\"\\d+\" a10=\")") + d + QStringLiteral("(\" a11=\"\\d+\".*/>)");
-}
-
-// Every match of the pattern replaced by its captures with the values between them, as the original writer
-// does for one id; `matched` tells whether there was any match.
-inline QString replaceAll(const QString& text, const QString& pattern, const QStringList& values, const QString& suffix,
-                          bool* matched)
-{
-    QRegExp rx(pattern, Qt::CaseSensitive, QRegExp::RegExp);
-    rx.setMinimal(true);
-    QString out;
-    int pos = 0;
-    *matched = false;
-    for (int at = rx.indexIn(text, pos); at != -1; at = rx.indexIn(text, pos)) {
-        *matched = true;
-        out += text.mid(pos, at - pos);
-        for (int k = 1; k <= rx.captureCount(); ++k)
-            out += rx.cap(k) + values.value(k - 1);
-        out += suffix;
-        pos = at + rx.matchedLength();
-    }
-    return out + text.mid(pos);
-}
-
-// Whether the pattern matches anywhere in the text.
-inline bool matchesAnywhere(const QString& text, const QString& pattern)
-{
-    QRegExp rx(pattern, Qt::CaseSensitive, QRegExp::RegExp);
-    rx.setMinimal(true);
-    return rx.indexIn(text, 0) != -1;
-}
+} // namespace Reference

@@ -1,84 +1,107 @@
 #pragma once
-// Driving tables and group boxes the way a user does, and checking bytes, for the editor's GUI tests.
+// Driving the editor window the way a user does and reading what it shows, for the GUI tests.
 
-#include <QByteArray>
-#include <QCoreApplication>
-#include <QGroupBox>
-#include <QHeaderView>
+#include "testsupport.h"
+
+#include <QApplication>
+#include <QContextMenuEvent>
+#include <QLabel>
 #include <QLineEdit>
-#include <QStringList>
-#include <QStyle>
-#include <QStyleOptionGroupBox>
+#include <QStatusBar>
+#include <QTabBar>
+#include <QTabWidget>
 #include <QTableWidget>
 #include <QTest>
 
 namespace TestSupport {
 
-// The bytes with the digits behind `key` (searched behind `recordStart`) replaced by `value`.
+// The bytes with the digits behind `key`, searched behind `recordStart`, replaced by `value`.
 inline QByteArray withValue(QByteArray bytes, const QByteArray& recordStart, const QByteArray& key,
                             const QByteArray& value)
 {
-    const int record = bytes.indexOf(recordStart);
-    const int at = bytes.indexOf(key, record) + key.size();
+    const int at = bytes.indexOf(key, bytes.indexOf(recordStart)) + key.size();
     int end = at;
     while (end < bytes.size() && bytes.at(end) >= '0' && bytes.at(end) <= '9')
         ++end;
     return bytes.replace(at, end - at, value);
 }
 
-inline int rowOfId(QTableWidget* table, const QString& id)
+template <typename T = QTableWidget> T* child(const QWidget* window, const char* name)
 {
-    for (int row = 0; row < table->rowCount(); ++row) {
-        if (table->item(row, 0) && table->item(row, 0)->text() == id)
-            return row;
-    }
-    return -1;
+    return window->findChild<T*>(QLatin1String(name));
 }
 
-inline QStringList rowTexts(QTableWidget* table, int row)
+inline QString message(const QWidget* window)
+{
+    return child<QLabel>(window, "messageLabel")->text();
+}
+
+inline QString status(const QWidget* window)
+{
+    return child<QStatusBar>(window, "statusBar")->currentMessage();
+}
+
+inline void press(const QWidget* window, const char* button)
+{
+    QTest::mousePress(child<QWidget>(window, button), Qt::LeftButton);
+}
+
+inline void clickTab(const QWidget* window, int index)
+{
+    QTabBar* tabs = window->findChild<QTabWidget*>()->tabBar();
+    QTest::mouseClick(tabs, Qt::LeftButton, {}, tabs->tabRect(index).center());
+}
+
+inline QStringList rowTexts(const QTableWidget* table, int row)
 {
     QStringList texts;
-    for (int col = 0; col < table->columnCount(); ++col)
-        texts.append(table->item(row, col) ? table->item(row, col)->text() : QString());
+    for (int column = 0; column < table->columnCount(); ++column)
+        texts += table->item(row, column) ? table->item(row, column)->text() : QString();
     return texts;
 }
 
-inline QStringList columnTexts(QTableWidget* table, int col)
+inline QStringList columnTexts(const QTableWidget* table, int column)
 {
     QStringList texts;
     for (int row = 0; row < table->rowCount(); ++row)
-        texts.append(table->item(row, col) ? table->item(row, col)->text() : QString());
+        texts += table->item(row, column) ? table->item(row, column)->text() : QString();
     return texts;
 }
 
-inline void clickCell(QTableWidget* table, int row, int col, bool doubleClick = false)
+inline int rowOfId(const QTableWidget* table, const QString& id)
 {
-    QVERIFY2(table->item(row, col), qPrintable(QStringLiteral("no cell %1,%2").arg(row).arg(col)));
-    const QPoint centre = table->visualItemRect(table->item(row, col)).center();
+    return columnTexts(table, 0).indexOf(id);
+}
+
+// Clicks the cell in the row of the id (column 0's text).
+inline void clickCell(QTableWidget* table, const QString& id, int column = 1, bool doubleClick = false)
+{
+    const QTableWidgetItem* cell = table->item(rowOfId(table, id), column);
+    QVERIFY2(cell, qPrintable(id));
+    table->scrollToItem(cell);
+    const QPoint centre = table->visualItemRect(cell).center();
     QTest::mouseClick(table->viewport(), Qt::LeftButton, Qt::NoModifier, centre);
-    // A double click is a click followed by a second press that the system reports as a double click.
     if (doubleClick)
         QTest::mouseDClick(table->viewport(), Qt::LeftButton, Qt::NoModifier, centre);
 }
 
-// Sorts by a column the way a user does: a click on its header (a second click turns the order round).
-inline void clickHeader(QTableWidget* table, int col)
+// Shows the story list if need be and double-clicks the story.
+inline void chooseStory(QWidget* window, const QString& name)
 {
-    QHeaderView* header = table->horizontalHeader();
-    const QPoint centre(header->sectionViewportPosition(col) + header->sectionSize(col) / 2, header->height() / 2);
-    QTest::mouseClick(header->viewport(), Qt::LeftButton, Qt::NoModifier, centre);
+    if (!child(window, "storyList")->isVisible())
+        press(window, "storyButton");
+    clickCell(child(window, "storyList"), name, 0, true);
 }
 
-// Types into a cell through the table's own editor, as a user does.
-inline void editCell(QTableWidget* table, int row, int col, const QString& text)
+// Types into the cell of the id's row through the table's own editor and presses Return.
+inline void editCell(QTableWidget* table, const QString& id, int column, const QString& text)
 {
-    table->setCurrentCell(row, col);
-    table->editItem(table->item(row, col));
+    QVERIFY2(rowOfId(table, id) >= 0, qPrintable(id));
+    table->setCurrentCell(rowOfId(table, id), column);
+    table->editItem(table->currentItem());
     QLineEdit* editor = nullptr;
-    for (QLineEdit* open : table->viewport()->findChildren<QLineEdit*>()) {
-        if (open->isVisible())
-            editor = open;
-    }
+    for (QLineEdit* open : table->viewport()->findChildren<QLineEdit*>())
+        editor = open->isVisible() ? open : editor;
     QVERIFY(editor);
     editor->setText(text);
     QTest::keyClick(editor, Qt::Key_Return);
@@ -86,22 +109,33 @@ inline void editCell(QTableWidget* table, int row, int col, const QString& text)
     QCoreApplication::processEvents();
 }
 
-// Clicks the check box in the group box's title.
-inline void clickCheckBox(QGroupBox* box)
+// What the window system sends on a right click in the id's row, or below the last row for an empty id.
+inline void rightClick(QTableWidget* table, const QString& id)
 {
-    QVERIFY(box->isCheckable());
-    QStyleOptionGroupBox option;
-    option.initFrom(box);
-    option.text = box->title();
-    option.textAlignment = box->alignment();
-    option.lineWidth = 1;
-    option.subControls = QStyle::SC_GroupBoxCheckBox | QStyle::SC_GroupBoxLabel | QStyle::SC_GroupBoxFrame;
-    option.features |= QStyleOptionFrame::None;
-    option.state |= box->isChecked() ? QStyle::State_On : QStyle::State_Off;
-    const QRect indicator =
-        box->style()->subControlRect(QStyle::CC_GroupBox, &option, QStyle::SC_GroupBoxCheckBox, box);
-    QVERIFY(!indicator.isEmpty());
-    QTest::mouseClick(box, Qt::LeftButton, Qt::NoModifier, indicator.center());
+    const int last = table->rowCount() - 1;
+    QPoint at(5, table->rowViewportPosition(last) + table->rowHeight(last) + 5);
+    if (!id.isEmpty()) {
+        table->scrollToItem(table->item(rowOfId(table, id), 0));
+        at = table->visualItemRect(table->item(rowOfId(table, id), 0)).center();
+    }
+    QContextMenuEvent event(QContextMenuEvent::Mouse, at);
+    QApplication::sendEvent(table->viewport(), &event);
 }
+
+// The editor on a copy of the sample game, shown, with its first story chosen.
+struct OpenEditor
+{
+    GameCopy game;
+    Editor editor;
+    Widget* w = editor.widget.get();
+
+    OpenEditor()
+    {
+        w->show();
+        QVERIFY(QTest::qWaitForWindowExposed(w));
+        chooseStory(w, QStringLiteral("群雄割据"));
+    }
+    QByteArray bytes(const char* file) const { return readBytes(game.gameFile(QLatin1String(file))); }
+};
 
 } // namespace TestSupport

@@ -1,0 +1,84 @@
+// The editor's small parts: config.ini, id order, which skills an army type gets, city specialty texts, where
+// the window stands, and numeric sorting of table cells.
+#include "gamedata/armyskills.h"
+#include "gamedata/gameconfig.h"
+#include "gamedata/idorder.h"
+#include "gamedata/specialattributes.h"
+#include "tablesupport.h"
+#include "widgets/sortableitem.h"
+
+using TestSupport::columnTexts;
+
+class RulesTest : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void configAndIdOrder()
+    {
+        QCOMPARE(gameDirectoryFromConfig("GamePath=D:/Games/三国 游戏\nGamePath=/b\n"),
+                 QStringLiteral("D:/Games/三国 游戏"));
+        QCOMPARE(gameDirectoryFromConfig("Path=/opt/a=b"), QStringLiteral("/opt/a"));
+        QCOMPARE(gameDirectoryFromConfig("/opt/game\nGamePath=/later\n"), QString());
+        QCOMPARE(gameDirectoryFromConfig(configTextFor(QStringLiteral("/g"))), QStringLiteral("/g"));
+        QCOMPARE(::sortedByNumber({"10", "x", "9", "07", "100", "7", "0"}),
+                 QStringList({"x", "0", "07", "7", "9", "10", "100"}));
+    }
+
+    void skillsForArmy_data()
+    {
+        QTest::addColumn<QString>("armyName");
+        QTest::addColumn<QStringList>("expected");
+        QTest::newRow("shortened-down-to-two-characters") << "长枪骑士团" << QStringList{"99", "100", "101", "330"};
+        QTest::newRow("two-characters-is-the-shortest-tried") << "长城守军" << QStringList{};
+        QTest::newRow("one-character-name-found") << "盾" << QStringList{"102"};
+        QTest::newRow("langge-fixed-list-found-twice")
+            << "岚戈枪兵" << QStringList{"301", "306", "306", "307", "307", "308", "308", "309", "309"};
+        QTest::newRow("langge-before-xi") << "夕岚戈" << QStringList{"306", "307", "308", "309"};
+        QTest::newRow("nian-drops-304-and-305") << "年" << QStringList{"320"};
+        QTest::newRow("search-ending-on-two-characters-keeps-305") << "年关大将" << QStringList{"305"};
+    }
+
+    void skillsForArmy()
+    {
+        QFETCH(QString, armyName);
+        // 311, on the 岚戈 list, is missing on purpose.
+        RecordTable skills;
+        const QStringList texts{"99:长枪兵列阵",    "100:长枪兵冲锋", "101:长枪突刺", "102:刀盾兵举盾",
+                                "301:岚戈骑兵突袭", "304:夕照年华",   "305:年关夕鼓", "306:岚戈破阵",
+                                "307:岚戈回旋",     "308:岚戈铁壁",   "309:岚戈追风", "318:夕阳弓手连射",
+                                "320:年兽咆哮",     "330:长枪兵拒马"};
+        for (const QString& text : texts)
+            skills.insert(text.section(':', 0, 0), {text.section(':', 1), "1", "2"});
+        QTEST(::skillsForArmy(armyName, skills), "expected");
+    }
+
+    void specialties()
+    {
+        QCOMPARE(withoutSpecialty("12,2,22,2,", "2"), QStringLiteral("12,22,"));
+        QCOMPARE(withoutSpecialty("12,", "12"), QStringLiteral("0,"));
+        QCOMPARE(withSpecialty("0,", "7"), QStringLiteral("7,"));
+        QCOMPARE(withSpecialty("10,", "7"), QStringLiteral("10,7,"));
+        QVERIFY(hasRoomForSpecialty("1,2,3,4,5,6,7,8,9,"));
+        QVERIFY(!hasRoomForSpecialty("1,2,3,4,5,6,7,8,9,10,"));
+
+        const TextTable texts = {{"100", "剑"}, {"101", "锋利"}, {"102", "条件:拥有铁矿"}};
+        const RecordTable items = {{"0", {""}}, {"31", {"A"}}, {"32", {"B"}}};
+        const RecordTable catalogue = {{"1", {"100", "101", "33,31,,32,0", "102"}}, {"2", {"900", "901", ""}}};
+        QCOMPARE(specialtyRowTexts("1", catalogue, texts, items), QStringList({"1", "剑", "锋利", "A, B", "拥有铁矿"}));
+        QCOMPARE(specialtyRowTexts("2", catalogue, texts, items), QStringList({"2", "", "", "", ""}));
+    }
+
+    void sortableItemsSortNumbersByValue()
+    {
+        QTableWidget table(7, 1);
+        const QStringList texts{"b", "10", "-2", "a", "9", "2x", ""};
+        for (int row = 0; row < texts.size(); ++row)
+            table.setItem(row, 0, row ? SortableItem(texts.at(row)).clone() : new SortableItem(texts.at(row)));
+        table.sortItems(0);
+        QCOMPARE(columnTexts(&table, 0), QStringList({"-2", "9", "10", "", "2x", "a", "b"}));
+    }
+};
+
+QTEST_MAIN(RulesTest)
+#include "tst_rules.moc"
