@@ -96,7 +96,7 @@ void BulkEditDialog::ruleChanged()
         if (value.isNull() || value == cell.current)
             continue;
         first.append({0, cell.id, cell.name, cell.column, cell.label, cell.current, value});
-        risky.append(cell.skillRange && value.toLongLong() > safeRangeLimit);
+        risky.append(cell.skillRange && isRiskyRange(value));
     }
     fillChangeTable(preview, first);
     for (int row = 0; row < risky.size(); ++row)

@@ -8,6 +8,11 @@ class QWidget;
 
 // The attack range above which the game may crash.
 constexpr qint64 safeRangeLimit = 7;
+// Whether an attack range is above safeRangeLimit, which the game may crash on.
+inline bool isRiskyRange(const QString& value)
+{
+    return value.toLongLong() > safeRangeLimit;
+}
 
 // Gives a cell the look of its value, or takes it away. An attack range above safeRangeLimit (`risky`) is
 // orange with dark text and a tooltip that says why; a changed value, given the value in its file, is bold in

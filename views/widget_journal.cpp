@@ -230,7 +230,7 @@ void Widget::markCell(QTableWidgetItem* cell, const FieldRef& ref) const
 {
     const JournalEntry* entry = journal.find(ref);
     // Skill ranges above 7 are allowed, but the game may crash on them: the cell says so.
-    const bool risky = ref.kind == RecordKind::Skill && cell->text().toLongLong() > safeRangeLimit;
+    const bool risky = ref.kind == RecordKind::Skill && isRiskyRange(cell->text());
     showValueLook(cell, risky, entry ? &entry->fileValue : nullptr);
 }
 
