@@ -12,37 +12,27 @@ bool Widget::saveChanges()
 
     // Each group of fields leaves the journal only for the records whose write landed; a file that could
     // not be written, or a record left alone, keeps its fields pending and marked.
+    using Writer = bool (Widget::*)(const QString&, const QStringList&, SaveReport*, QStringList*);
     struct Group
     {
         RecordKind kind;
         int first;
         int last;
-        std::function<bool(const QStringList&, QStringList*)> write;
+        const QString& path;
+        Writer write;
     };
     const Group groups[] = {
-        {RecordKind::ArmyType, 7, 8,
-         [&](const QStringList& ids, QStringList* landed) {
-             return writeArmyNeeds(armyTypePath, ids, &report, landed);
-         }},
-        {RecordKind::ArmyType, 1, 6,
-         [&](const QStringList& ids, QStringList* landed) {
-             return writeStageFile(stagePath, ids, &report, landed);
-         }},
-        {RecordKind::Skill, 1, 2,
-         [&](const QStringList& ids, QStringList* landed) {
-             return writeSkillFile(skillPath, ids, &report, landed);
-         }},
-        {RecordKind::City, 1, 1,
-         [&](const QStringList& ids, QStringList* landed) {
-             return writeCityFile(cityPath, ids, &report, landed);
-         }},
+        {RecordKind::ArmyType, 7, 8, armyTypePath, &Widget::writeArmyNeeds},
+        {RecordKind::ArmyType, 1, 6, stagePath, &Widget::writeStageFile},
+        {RecordKind::Skill, 1, 2, skillPath, &Widget::writeSkillFile},
+        {RecordKind::City, 1, 1, cityPath, &Widget::writeCityFile},
     };
     for (const Group& group : groups) {
         const QStringList ids = journal.changedIds(group.kind, group.first, group.last);
         if (ids.isEmpty())
             continue;
         QStringList landed;
-        group.write(ids, &landed);
+        (this->*group.write)(group.path, ids, &report, &landed);
         journal.markWritten(group.kind, landed, group.first, group.last);
     }
 
