@@ -133,6 +133,7 @@ void JournalTest::editUndoRedoRevertSave()
     QVERIFY(!armyCell("1", 3)->font().bold());
     QVERIFY(!w->hasPendingChanges());
     QCOMPARE(army->currentItem(), armyCell("1", 3));
+    QVERIFY(armyCell("1", 3)->isSelected());
     key(Qt::CTRL + Qt::Key_Y);
     key(Qt::CTRL + Qt::SHIFT + Qt::Key_Z);
     QCOMPARE(armyCell("1", 3)->text(), QStringLiteral("66"));
