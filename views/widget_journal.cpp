@@ -279,8 +279,11 @@ void Widget::revertFields(const QVector<FieldRef>& refs)
 
 void Widget::discardArmyStatistics()
 {
+    // One pass for all of them: after a bulk edit these are thousands of fields.
+    QVector<FieldValue> values;
     for (const JournalEntry& entry : journal.changes(RecordKind::ArmyType, 1, 6))
-        applyFieldValues({{entry.ref, entry.fileValue}}, ApplyMode::Refresh, QString());
+        values.append({entry.ref, entry.fileValue});
+    applyFieldValues(values, ApplyMode::Refresh, QString());
 }
 
 QString Widget::fileLabel(const FieldRef& ref) const
