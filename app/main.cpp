@@ -1,9 +1,8 @@
 #include "app/editorresources.h"
-#include "app/mywindow.h"
-#include "app/widget.h"
+#include "app/mainwindow.h"
+#include "document/gamedocument.h"
 
 #include <QApplication>
-#include <QGridLayout>
 #include <QIcon>
 
 int main(int argc, char* argv[])
@@ -11,13 +10,10 @@ int main(int argc, char* argv[])
     setUpHighDpi();
     QApplication app(argc, argv);
 
-    auto* backgroundWindow = new MyWindow;
-    backgroundWindow->setObjectName(QStringLiteral("mainUI"));
-    auto* windowLayout = new QGridLayout;
-    backgroundWindow->setLayout(windowLayout);
-
+    // The document outlives the window: a value still being typed at shutdown has somewhere to go.
+    GameDocument document;
     // The window places itself: where it was last time, or centred on the screen the pointer is on.
-    Widget window(backgroundWindow, windowLayout);
+    MainWindow window(&document);
     window.setWindowIcon(QIcon(QStringLiteral(":/res/setting.png")));
     window.show();
     return app.exec();

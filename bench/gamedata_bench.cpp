@@ -8,7 +8,7 @@
 //   gamedata-bench [--scales 1,10,100] [--games DIR] [--repeat N] [--cpu-time]
 //
 // DIR holds scale-N/ and, for scales 1 and 10, scale-N-adversarial/ (scripts/bench generates them).
-#include "app/prompts.h"
+#include "widgets/prompts.h"
 #include "gamedata/armytypefile.h"
 #include "gamedata/cityfile.h"
 #include "gamedata/csvreader.h"

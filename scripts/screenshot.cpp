@@ -7,8 +7,8 @@
 // of pending changes open), bulk (the army table filtered, a block of statistics selected and "批量修改…"
 // open over it).
 #include "app/editorresources.h"
-#include "app/mywindow.h"
-#include "app/prompts.h"
+#include "app/backgroundwindow.h"
+#include "widgets/prompts.h"
 #include "app/widget.h"
 
 #include <QApplication>
@@ -75,7 +75,7 @@ int main(int argc, char* argv[])
     }
     const QString scene = QString::fromLocal8Bit(argv[1]);
 
-    auto* backgroundWindow = new MyWindow;
+    auto* backgroundWindow = new BackgroundWindow;
     backgroundWindow->setObjectName(QStringLiteral("mainUI"));
     auto* windowLayout = new QGridLayout;
     backgroundWindow->setLayout(windowLayout);

@@ -127,7 +127,8 @@ struct OpenEditor
 {
     GameCopy game;
     Editor editor;
-    Widget* w = editor.widget.get();
+    MainWindow* w = editor.window.get();
+    GameDocument* doc = &editor.document;
 
     OpenEditor()
     {

@@ -1,12 +1,11 @@
 #pragma once
 // Shared by the tests and the benchmark: file bytes, a copy of the sample game, and the editor running on it.
 
-#include "app/mywindow.h"
-#include "app/widget.h"
+#include "app/mainwindow.h"
+#include "document/gamedocument.h"
 
 #include <QDir>
 #include <QDirIterator>
-#include <QGridLayout>
 #include <QTemporaryDir>
 
 #include <memory>
@@ -58,32 +57,13 @@ private:
     QString previousDirectory;
 };
 
-// The editor window as main() builds it, in the current directory.
+// The editor as main() builds it, in the current directory: the document and its window.
 struct Editor
 {
-    Editor()
-    {
-        auto* background = new MyWindow;
-        background->setObjectName(QStringLiteral("mainUI"));
-        background->setLayout(layout);
-        widget = std::make_unique<Widget>(background, layout);
-        widget->resize(1200, 800);
-    }
+    Editor() : window(std::make_unique<MainWindow>(&document)) { window->resize(1200, 800); }
 
-    QGridLayout* layout = new QGridLayout;
-    std::unique_ptr<Widget> widget;
+    GameDocument document;
+    std::unique_ptr<MainWindow> window;
 };
 
 } // namespace TestSupport
-
-// The editor's state that the benchmark and the tests' set-ups reach into.
-class WidgetTestAccess
-{
-public:
-    static RecordTable& armyTypes(Widget& w) { return w.armyTypes; }
-    static RecordTable& cities(Widget& w) { return w.cities; }
-    static const StoryCatalogue& stories(const Widget& w) { return w.stories; }
-    static QString stagePath(const Widget& w) { return w.stagePath; }
-    static bool gameDataLoaded(const Widget& w) { return w.gameDataLoaded; }
-    static void selectStory(Widget& w, int row) { w.selectStory(row, 0); }
-};

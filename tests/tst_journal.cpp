@@ -1,5 +1,5 @@
 // Edits through the journal end to end: marks, undo and redo, revert, and saves that never lose an edit.
-#include "app/prompts.h"
+#include "widgets/prompts.h"
 #include "tablesupport.h"
 #include "widgets/elidedlabel.h"
 

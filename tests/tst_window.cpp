@@ -1,6 +1,6 @@
 // The editor window: finding and loading the game, backups, and saves that meet broken files and disks.
 #include "app/editorresources.h"
-#include "app/prompts.h"
+#include "widgets/prompts.h"
 #include "gamedata/textfile.h"
 #include "tablesupport.h"
 

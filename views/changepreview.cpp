@@ -1,6 +1,6 @@
 #include "views/changepreview.h"
 
-#include "app/widget.h"
+#include <QObject>
 
 #include <QBrush>
 #include <QColor>
@@ -14,9 +14,9 @@ void showValueLook(QTableWidgetItem* cell, bool risky, const QString* fileValue)
     static const QVariant onRisk = QBrush(QColor(QStringLiteral("#1e1e1e")));
     QStringList tips;
     if (risky)
-        tips.append(Widget::tr("攻击范围超过7可能导致游戏崩溃"));
+        tips.append(QObject::tr("攻击范围超过7可能导致游戏崩溃"));
     if (fileValue)
-        tips.append(Widget::tr("原值: ") + *fileValue);
+        tips.append(QObject::tr("原值: ") + *fileValue);
 
     const bool changed = fileValue;
     QFont font = cell->font();
@@ -37,7 +37,7 @@ void showValueLook(QTableWidgetItem* cell, bool risky, const QString* fileValue)
 QTableWidget* newChangeTable(QWidget* parent)
 {
     auto* table = new QTableWidget(0, 4, parent);
-    table->setHorizontalHeaderLabels({Widget::tr("ID"), Widget::tr("名称"), Widget::tr("列"), Widget::tr("修改")});
+    table->setHorizontalHeaderLabels({QObject::tr("ID"), QObject::tr("名称"), QObject::tr("列"), QObject::tr("修改")});
     table->verticalHeader()->hide();
     table->setEditTriggers(QAbstractItemView::NoEditTriggers);
     table->setSelectionMode(QAbstractItemView::NoSelection);

@@ -1,6 +1,6 @@
 #include "views/importpreviewdialog.h"
 
-#include "app/prompts.h"
+#include "widgets/prompts.h"
 #include "gamedata/csvreader.h"
 #include "gamedata/csvwriter.h"
 #include "views/changepreview.h"

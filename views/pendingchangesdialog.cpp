@@ -1,6 +1,6 @@
 #include "views/pendingchangesdialog.h"
 
-#include "app/widget.h"
+#include "document/gamedocument.h"
 
 #include <QDialogButtonBox>
 #include <QHeaderView>
@@ -13,8 +13,8 @@ namespace {
 constexpr int refRole = Qt::UserRole;
 } // namespace
 
-PendingChangesDialog::PendingChangesDialog(Widget* editor)
-    : QDialog(editor, Qt::Tool), editor(editor), table(new QTableWidget), emptyNote(new QLabel),
+PendingChangesDialog::PendingChangesDialog(GameDocument* document, QWidget* parent)
+    : QDialog(parent, Qt::Tool), document(document), table(new QTableWidget), emptyNote(new QLabel),
       revertButton(new QPushButton(tr("还原所选")))
 {
     setWindowTitle(tr("查看修改"));
@@ -40,7 +40,7 @@ PendingChangesDialog::PendingChangesDialog(Widget* editor)
     connect(revertButton, &QPushButton::clicked, this, &PendingChangesDialog::revertSelected);
     connect(table, &QTableWidget::itemSelectionChanged, this,
             [this] { revertButton->setEnabled(!table->selectedItems().isEmpty()); });
-    connect(editor, &Widget::journalChanged, this, &PendingChangesDialog::refill);
+    connect(document, &GameDocument::journalChanged, this, &PendingChangesDialog::refill);
 
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(table);
@@ -51,13 +51,13 @@ PendingChangesDialog::PendingChangesDialog(Widget* editor)
 
 void PendingChangesDialog::refill()
 {
-    const QVector<JournalEntry> changes = editor->editJournal().changes();
+    const QVector<JournalEntry> changes = document->journal().changes();
     table->setRowCount(0);
     table->setRowCount(changes.size());
     for (int row = 0; row < changes.size(); ++row) {
         const JournalEntry& change = changes.at(row);
-        const QStringList texts{editor->fileLabel(change.ref), editor->recordLabel(change.ref),
-                                Widget::fieldLabel(change.ref), change.fileValue, change.value};
+        const QStringList texts{document->fileLabel(change.ref), document->recordLabel(change.ref),
+                                GameDocument::fieldLabel(change.ref), change.fileValue, change.value};
         for (int column = 0; column < texts.size(); ++column) {
             auto* cell = new QTableWidgetItem(texts.at(column));
             cell->setData(refRole, QVariant::fromValue(change.ref));
@@ -74,5 +74,5 @@ void PendingChangesDialog::revertSelected()
     QVector<FieldRef> refs;
     for (const QModelIndex& index : table->selectionModel()->selectedRows())
         refs.append(index.data(refRole).value<FieldRef>());
-    editor->revertFields(refs);
+    document->revertFields(refs);
 }

@@ -5,7 +5,7 @@
 class QLabel;
 class QPushButton;
 class QTableWidget;
-class Widget;
+class GameDocument;
 
 // Lists every change not yet saved: file, record, field, the value in the file and the new value. Stays in
 // step with the editor while it is open; selected changes can be set back to their file values.
@@ -14,13 +14,13 @@ class PendingChangesDialog : public QDialog
     Q_OBJECT
 
 public:
-    explicit PendingChangesDialog(Widget* editor);
+    PendingChangesDialog(GameDocument* document, QWidget* parent);
 
 private:
     void refill();
     void revertSelected();
 
-    Widget* editor;
+    GameDocument* document;
     QTableWidget* table;
     QLabel* emptyNote;
     QPushButton* revertButton;

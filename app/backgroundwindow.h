@@ -4,12 +4,12 @@
 #include <QWidget>
 
 // The background window: paints the background picture stretched over its whole area.
-class MyWindow : public QWidget
+class BackgroundWindow : public QWidget
 {
     Q_OBJECT
 
 public:
-    explicit MyWindow(QWidget* parent = nullptr);
+    explicit BackgroundWindow(QWidget* parent = nullptr);
 
 protected:
     void paintEvent(QPaintEvent* event) override;

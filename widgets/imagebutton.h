@@ -8,21 +8,17 @@ class QMouseEvent;
 
 // A push button drawn entirely by a picture: shaped like the picture and exactly as large, with a second
 // picture while the pointer is over it. It acts as soon as any mouse button goes down on it.
-class MyButton : public QPushButton
+class ImageButton : public QPushButton
 {
     Q_OBJECT
 
 public:
     // An empty hoverPicture means the normal picture is shown while hovered too.
-    MyButton(const QString& tip, const QString& normalPicture, const QString& hoverPicture, QWidget* parent = nullptr);
+    ImageButton(const QString& tip, const QString& normalPicture, const QString& hoverPicture, QWidget* parent = nullptr);
 
 signals:
     // Our own signal, sent on the press of any mouse button; the inherited clicked(bool) is never sent.
     void clicked();
-
-public slots:
-    // Asks for a directory; dir becomes empty when the user cancels.
-    void getDirectory(QString& dir);
 
 protected:
     void mousePressEvent(QMouseEvent* event) override;

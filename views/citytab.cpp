@@ -1,18 +1,19 @@
-// The city tab: cities, the specialties each holds, and moving specialties in and out.
-#include "app/widget.h"
+#include "views/citytab.h"
+
 #include "gamedata/idorder.h"
 #include "gamedata/specialattributes.h"
+#include "views/recordtableview.h"
 #include "views/sortingsuspended.h"
 #include "widgets/appsearchline.h"
 #include "widgets/sortableitem.h"
 
-#include <QEvent>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHeaderView>
 #include <QSignalBlocker>
-#include <QTabWidget>
 #include <QTableWidget>
+
+#include <algorithm>
 
 namespace {
 
@@ -37,9 +38,9 @@ QStringList rowTexts(const QTableWidget* table, int row)
 void prepareSpecialtyTable(QTableWidget* table, const QString& name)
 {
     table->setObjectName(name);
-    Widget::setupTable(table, 5, false,
-                       {QStringLiteral("ID"), QStringLiteral("特性"), QStringLiteral("效果"), QStringLiteral("特产"),
-                        QStringLiteral("条件")});
+    RecordTableView::setupTable(table, 5, false,
+                                {QStringLiteral("ID"), QStringLiteral("特性"), QStringLiteral("效果"),
+                                 QStringLiteral("特产"), QStringLiteral("条件")});
     table->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
     table->horizontalHeader()->setSectionResizeMode(3, QHeaderView::Stretch);
     table->setEditTriggers(QAbstractItemView::NoEditTriggers);
@@ -47,37 +48,35 @@ void prepareSpecialtyTable(QTableWidget* table, const QString& name)
 
 } // namespace
 
-void Widget::buildCityTab(QGridLayout* pageLayout)
+CityTab::CityTab(GameDocument* document, QWidget* parent)
+    : QWidget(parent), document(document), cityTable(new QTableWidget), citySpecialtyTable(new QTableWidget),
+      optionalSpecialtyTable(new QTableWidget), citySpecialtyGroup(new QGroupBox(tr("城市特性"))),
+      optionalSpecialtyGroup(new QGroupBox(tr("可选特性")))
 {
-    cityTable = new QTableWidget;
+    setObjectName(QStringLiteral("cityPage"));
     cityTable->setObjectName(QStringLiteral("cityTable"));
-    citySpecialtyTable = new QTableWidget;
-    optionalSpecialtyTable = new QTableWidget;
-
-    citySpecialtyGroup = new QGroupBox(tr("城市特性"));
     citySpecialtyGroup->setObjectName(QStringLiteral("citySpecialtyGroup"));
-    optionalSpecialtyGroup = new QGroupBox(tr("可选特性"));
     optionalSpecialtyGroup->setObjectName(QStringLiteral("optionalSpecialtyGroup"));
 
     // Searches the name, effect and product columns.
     auto* specialtySearch = new AppSearchLine(optionalSpecialtyTable, 1, 3);
     specialtySearch->setObjectName(QStringLiteral("specialtySearch"));
 
-    auto* cityGroupLayout = new QGridLayout;
-    citySpecialtyGroup->setLayout(cityGroupLayout);
-    auto* optionalGroupLayout = new QGridLayout;
-    optionalSpecialtyGroup->setLayout(optionalGroupLayout);
+    auto* cityGroupLayout = new QGridLayout(citySpecialtyGroup);
     cityGroupLayout->addWidget(citySpecialtyTable);
+    auto* optionalGroupLayout = new QGridLayout(optionalSpecialtyGroup);
     optionalGroupLayout->addWidget(specialtySearch, 0, 1);
     optionalGroupLayout->addWidget(optionalSpecialtyTable, 1, 0, 1, 2);
 
-    pageLayout->addLayout(filteredTable(cityTable, 120), 0, 0, 2, 1);
+    RecordTableView::setupTable(cityTable, 2, false, {QStringLiteral("ID"), QStringLiteral("城市")});
+    cityView = new RecordTableView(document, cityTable, RecordKind::City, 1);
+    auto* pageLayout = new QGridLayout(this);
+    pageLayout->addLayout(cityView->withSearchLine(120), 0, 0, 2, 1);
     pageLayout->addWidget(citySpecialtyGroup, 0, 1);
     pageLayout->addWidget(optionalSpecialtyGroup, 1, 1);
     pageLayout->setColumnStretch(0, 1);
     pageLayout->setColumnStretch(1, 9);
 
-    setupTable(cityTable, 2, false, {QStringLiteral("ID"), QStringLiteral("城市")});
     prepareSpecialtyTable(citySpecialtyTable, QStringLiteral("citySpecialtyTable"));
     prepareSpecialtyTable(optionalSpecialtyTable, QStringLiteral("optionalSpecialtyTable"));
     cityTable->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
@@ -96,27 +95,26 @@ void Widget::buildCityTab(QGridLayout* pageLayout)
 
     connect(citySpecialtyGroup, &QGroupBox::clicked, citySpecialtyTable, &QWidget::setVisible);
     connect(optionalSpecialtyGroup, &QGroupBox::clicked, optionalSpecialtyTable, &QWidget::setVisible);
-
-    // The list is filled the first time the page shows, however it was reached.
-    cityPage = pageLayout->parentWidget();
-    cityPage->installEventFilter(this);
-    connect(cityTable, &QWidget::customContextMenuRequested, this,
-            [this](const QPoint& pos) { showCellMenu(cityTable, RecordKind::City, pos); });
-    connect(cityTable, &QTableWidget::cellClicked, this, &Widget::showCitySpecialties);
-    connect(citySpecialtyTable, &QWidget::customContextMenuRequested, this, &Widget::removeCitySpecialty);
-    connect(optionalSpecialtyTable, &QWidget::customContextMenuRequested, this, &Widget::addCitySpecialty);
+    connect(cityTable, &QTableWidget::cellClicked, this, &CityTab::showCitySpecialties);
+    connect(citySpecialtyTable, &QWidget::customContextMenuRequested, this, &CityTab::removeCitySpecialty);
+    connect(optionalSpecialtyTable, &QWidget::customContextMenuRequested, this, &CityTab::addCitySpecialty);
+    connect(cityView, &RecordTableView::statusMessage, this, &CityTab::statusMessage);
+    connect(document, &GameDocument::fieldsChanged, this, &CityTab::followChange);
+    connect(document, &GameDocument::saved, cityView, &RecordTableView::remark);
 }
 
-bool Widget::eventFilter(QObject* watched, QEvent* event)
+void CityTab::showEvent(QShowEvent* event)
 {
-    // The list is filled once; an empty game leaves it empty, and the next showing tries again.
-    if (watched == cityPage && event->type() == QEvent::Show && cityTable->rowCount() == 0)
+    QWidget::showEvent(event);
+    // The list is filled the first time the page shows, however it was reached; an empty game leaves it
+    // empty, and the next showing tries again.
+    if (cityTable->rowCount() == 0)
         fillCityList();
-    return QWidget::eventFilter(watched, event);
 }
 
-void Widget::fillCityList()
+void CityTab::fillCityList()
 {
+    const RecordTable& cities = document->cities();
     const SortingSuspended suspended(cityTable);
     const QSignalBlocker blocker(cityTable);
     cityTable->setRowCount(cities.size());
@@ -124,21 +122,21 @@ void Widget::fillCityList()
     for (const QString& id : sortedByNumber(cities.keys())) {
         cityTable->setRowHeight(row, 24);
         writeRow(cityTable, row, {id, cities.value(id).value(0)});
-        if (!journal.isEmpty()) {
-            markCell(cityTable->item(row, 0), {RecordKind::City, id, 1});
-            markCell(cityTable->item(row, 1), {RecordKind::City, id, 1});
+        if (document->hasPendingChanges()) {
+            cityView->markCell(cityTable->item(row, 0), {RecordKind::City, id, 1});
+            cityView->markCell(cityTable->item(row, 1), {RecordKind::City, id, 1});
         }
         ++row;
     }
 }
 
-void Widget::showCitySpecialties(int row, int)
+void CityTab::showCitySpecialties(int row)
 {
     const QTableWidgetItem* idCell = cityTable->item(row, 0);
     if (!idCell)
         return;
     currentCityId = idCell->text();
-    const QString attributes = cities.value(currentCityId).value(1);
+    const QString attributes = document->cities().value(currentCityId).value(1);
 
     citySpecialtyTable->setRowCount(0);
     optionalSpecialtyTable->setRowCount(0);
@@ -149,26 +147,28 @@ void Widget::showCitySpecialties(int row, int)
     fillSpecialtyTable(optionalSpecialtyTable, optionalSpecialties(held));
 }
 
-QStringList Widget::optionalSpecialties(const QStringList& heldIds) const
+QStringList CityTab::optionalSpecialties(const QStringList& heldIds) const
 {
     QStringList optional;
-    for (const QString& id : sortedByNumber(citySpecialties.keys())) {
+    for (const QString& id : sortedByNumber(document->citySpecialties().keys())) {
         if (!heldIds.contains(id))
             optional.append(id);
     }
     return optional;
 }
 
-void Widget::fillSpecialtyTable(QTableWidget* table, const QStringList& ids)
+void CityTab::fillSpecialtyTable(QTableWidget* table, const QStringList& ids)
 {
     const SortingSuspended suspended(table);
     const QSignalBlocker blocker(table);
     table->setRowCount(ids.size());
     for (int row = 0; row < ids.size(); ++row)
-        writeRow(table, row, specialtyRowTexts(ids.at(row), citySpecialties, languageTexts, items));
+        writeRow(table, row,
+                 specialtyRowTexts(ids.at(row), document->citySpecialties(), document->languageTexts(),
+                                   document->items()));
 }
 
-void Widget::removeCitySpecialty(const QPoint& pos)
+void CityTab::removeCitySpecialty(const QPoint& pos)
 {
     const QTableWidgetItem* clicked = citySpecialtyTable->itemAt(pos);
     if (!clicked || currentCityId.isEmpty())
@@ -178,7 +178,7 @@ void Widget::removeCitySpecialty(const QPoint& pos)
     const QStringList texts = rowTexts(citySpecialtyTable, row);
     const QString id = texts.value(0);
 
-    const QStringList record = cities.value(currentCityId);
+    const QStringList record = document->cities().value(currentCityId);
     if (record.size() < 2)
         return;
     const QString attributes = withoutSpecialty(record.at(1), id);
@@ -197,19 +197,20 @@ void Widget::removeCitySpecialty(const QPoint& pos)
                 citySpecialtyTable->removeRow(r);
         }
     }
-    changeFields({{{RecordKind::City, currentCityId, 1}, attributes}}, tr("移除城市特性"), ApplyMode::ViewsCurrent);
+    document->changeFields({{{RecordKind::City, currentCityId, 1}, attributes}}, tr("移除城市特性"),
+                           ChangeOrigin::Typed);
 }
 
-void Widget::addCitySpecialty(const QPoint& pos)
+void CityTab::addCitySpecialty(const QPoint& pos)
 {
     const QTableWidgetItem* clicked = optionalSpecialtyTable->itemAt(pos);
     if (!clicked || currentCityId.isEmpty())
         return;
-    const QStringList record = cities.value(currentCityId);
+    const QStringList record = document->cities().value(currentCityId);
     if (record.size() < 2)
         return;
     if (!hasRoomForSpecialty(record.at(1))) {
-        showStatus(tr("城市特性不能超过10个!"));
+        emit statusMessage(tr("城市特性不能超过10个!"));
         return;
     }
     const int row = clicked->row();
@@ -228,5 +229,28 @@ void Widget::addCitySpecialty(const QPoint& pos)
         const SortingSuspended suspendedOptional(optionalSpecialtyTable);
         optionalSpecialtyTable->removeRow(row);
     }
-    changeFields({{{RecordKind::City, currentCityId, 1}, attributes}}, tr("添加城市特性"), ApplyMode::ViewsCurrent);
+    document->changeFields({{{RecordKind::City, currentCityId, 1}, attributes}}, tr("添加城市特性"),
+                           ChangeOrigin::Typed);
+}
+
+void CityTab::followChange(const QVector<FieldValue>& values, ChangeOrigin origin)
+{
+    cityView->refreshCells(values);
+    // A move made by the user has already moved its row between the specialty tables.
+    const bool currentChanged = std::any_of(values.begin(), values.end(), [this](const FieldValue& value) {
+        return value.ref.kind == RecordKind::City && value.ref.id == currentCityId;
+    });
+    if (origin != ChangeOrigin::Typed && currentChanged) {
+        for (int row = 0; row < cityTable->rowCount(); ++row) {
+            if (cityTable->item(row, 0)->text() == currentCityId) {
+                showCitySpecialties(row);
+                break;
+            }
+        }
+    }
+    if (origin == ChangeOrigin::UndoRedo && !values.isEmpty() && values.first().ref.kind == RecordKind::City) {
+        const int row = cityView->selectCell(values.first().ref.id, 1);
+        if (row >= 0)
+            showCitySpecialties(row);
+    }
 }

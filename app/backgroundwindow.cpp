@@ -1,11 +1,11 @@
-#include "app/mywindow.h"
+#include "app/backgroundwindow.h"
 
 #include "app/editorresources.h"
 
 #include <QGuiApplication>
 #include <QPainter>
 
-MyWindow::MyWindow(QWidget* parent) : QWidget(parent)
+BackgroundWindow::BackgroundWindow(QWidget* parent) : QWidget(parent)
 {
     initEditorResources();
     // On a screen scaled above 100 % the picture with twice the pixels keeps the landscape sharp.
@@ -13,7 +13,7 @@ MyWindow::MyWindow(QWidget* parent) : QWidget(parent)
                                                       : QStringLiteral(":/res/backgroud.png"));
 }
 
-void MyWindow::paintEvent(QPaintEvent*)
+void BackgroundWindow::paintEvent(QPaintEvent*)
 {
     if (background.isNull())
         return;

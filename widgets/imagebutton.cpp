@@ -1,11 +1,10 @@
-#include "widgets/mybutton.h"
+#include "widgets/imagebutton.h"
 
 #include <QBitmap>
 #include <QCursor>
-#include <QFileDialog>
 #include <QPixmap>
 
-MyButton::MyButton(const QString& tip, const QString& normalPicture, const QString& hoverPicture, QWidget* parent)
+ImageButton::ImageButton(const QString& tip, const QString& normalPicture, const QString& hoverPicture, QWidget* parent)
     : QPushButton(parent), normalPicture(normalPicture),
       hoverPicture(hoverPicture.isEmpty() ? normalPicture : hoverPicture), tipText(tip)
 {
@@ -20,23 +19,18 @@ MyButton::MyButton(const QString& tip, const QString& normalPicture, const QStri
     setFixedSize(picture.size());
 }
 
-void MyButton::getDirectory(QString& dir)
-{
-    dir = QFileDialog::getExistingDirectory(this, tr("选择目录"), QStringLiteral("./"), QFileDialog::ShowDirsOnly);
-}
-
 // The base handler is skipped on purpose: no pressed look, no pressed()/clicked(bool), and the action
 // runs on the press, whichever button it is.
-void MyButton::mousePressEvent(QMouseEvent*)
+void ImageButton::mousePressEvent(QMouseEvent*)
 {
     emit clicked();
 }
 
-void MyButton::enterEvent(QEvent*)
+void ImageButton::enterEvent(QEvent*)
 {
     setCursor(Qt::PointingHandCursor);
     setToolTip(tipText);
 }
 
 // The hover picture is the style sheet's business; nothing to undo here.
-void MyButton::leaveEvent(QEvent*) {}
+void ImageButton::leaveEvent(QEvent*) {}

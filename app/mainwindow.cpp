@@ -1,0 +1,403 @@
+#include "app/mainwindow.h"
+
+#include "app/backgroundwindow.h"
+#include "app/editorresources.h"
+#include "app/editorsettings.h"
+#include "app/windowframe.h"
+#include "views/armytab.h"
+#include "views/citytab.h"
+#include "views/pendingchangesdialog.h"
+#include "views/storylist.h"
+#include "widgets/elidedlabel.h"
+#include "widgets/imagebutton.h"
+#include "widgets/prompts.h"
+#include "widgets/tablefilter.h"
+
+#include <QCloseEvent>
+#include <QColor>
+#include <QFile>
+#include <QFileInfo>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QKeySequence>
+#include <QLabel>
+#include <QMouseEvent>
+#include <QPalette>
+#include <QShortcut>
+#include <QShowEvent>
+#include <QStatusBar>
+#include <QTabWidget>
+#include <QUndoStack>
+#include <QVBoxLayout>
+
+MainWindow::MainWindow(GameDocument* document, QWidget* parent) : QWidget(parent), game(document)
+{
+    initEditorResources();
+    setWindowFlag(Qt::FramelessWindowHint);
+    setAttribute(Qt::WA_TranslucentBackground);
+    setWindowTitle(tr("兵种数据编辑器"));
+
+    auto* background = new BackgroundWindow;
+    background->setObjectName(QStringLiteral("mainUI"));
+    windowLayout = new QGridLayout(background);
+    auto* outerLayout = new QGridLayout(this);
+    outerLayout->addWidget(background, 0, 0);
+
+    // Before the tabs subscribe: the tab of an undone change shows before the tab selects its cell.
+    connect(game, &GameDocument::fieldsChanged, this, &MainWindow::showChangedTab);
+    connect(game, &GameDocument::journalChanged, this, &MainWindow::updatePendingWarning);
+
+    buildStatusBar();
+    loadGame();
+    buildInterface();
+
+    // The layout file lies beside config.ini; the window opens where it was, or centred on the screen in use.
+    editorSettings = std::make_unique<EditorSettings>(QFileInfo(game->configPath()).absolutePath() +
+                                                      QStringLiteral("/editor.ini"));
+    editorSettings->restore(this);
+
+    connect(new QShortcut(QKeySequence::Save, this), &QShortcut::activated, this, &MainWindow::saveIfPending);
+    // A cell editor or a search line takes these keys for its own text while it has the focus.
+    QUndoStack* undoStack = game->undoStack();
+    connect(new QShortcut(QKeySequence::Undo, this), &QShortcut::activated, undoStack, &QUndoStack::undo);
+    for (const QKeySequence& keys :
+         {QKeySequence(Qt::CTRL + Qt::Key_Y), QKeySequence(Qt::CTRL + Qt::SHIFT + Qt::Key_Z)})
+        connect(new QShortcut(keys, this), &QShortcut::activated, undoStack, &QUndoStack::redo);
+    TableFilter::installFindShortcut(this);
+}
+
+MainWindow::~MainWindow()
+{
+    // A cell editor still open commits its text while the window is torn down; nothing may record it then.
+    for (QTableWidget* table : findChildren<QTableWidget*>())
+        table->disconnect();
+}
+
+void MainWindow::buildStatusBar()
+{
+    statusBar = new QStatusBar;
+    statusBar->setObjectName(QStringLiteral("statusBar"));
+    statusBar->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Fixed);
+    windowLayout->addWidget(statusBar, 6, 1, 1, 4);
+
+    storyLabel = new QLabel;
+    storyLabel->setObjectName(QStringLiteral("storyLabel"));
+    statusBar->addPermanentWidget(storyLabel);
+
+    // Elided to the room it has: a long list of failures must not widen the frameless window.
+    messageLabel = new ElidedLabel;
+    messageLabel->setObjectName(QStringLiteral("messageLabel"));
+    messageLabel->setStyleSheet(QStringLiteral("color:#ff6600;"));
+    statusBar->addWidget(messageLabel, 1);
+}
+
+void MainWindow::buildInterface()
+{
+    QFile styleSheet(QStringLiteral(":/qss/psblack.css"));
+    if (styleSheet.open(QIODevice::ReadOnly)) {
+        const QByteArray bytes = styleSheet.readAll();
+        const QString text = QString::fromLatin1(bytes.constData(), qstrnlen(bytes.constData(), bytes.size()));
+        setPalette(QPalette(QColor(text.mid(20, 7))));
+        setStyleSheet(text);
+    }
+
+    windowLayout->setColumnStretch(0, 1);
+    windowLayout->setColumnStretch(1, 0);
+    windowLayout->setColumnStretch(2, 10);
+
+    buildTitleBar();
+    buildSideMenu();
+    storyList = new StoryList;
+    windowLayout->addWidget(storyList, 1, 1, 3, 1);
+    connect(storyList, &StoryList::storyChosen, this, &MainWindow::selectStory);
+    if (game->isOpen()) {
+        storyList->fill(game->stories());
+        buildTabArea();
+    }
+}
+
+void MainWindow::buildTitleBar()
+{
+    auto* titleLayout = new QHBoxLayout;
+    windowLayout->addLayout(titleLayout, 0, 3);
+
+    auto* minimise = new ImageButton(tr("最小化"), QStringLiteral(":/res/min.png"), QString());
+    auto* restore = new ImageButton(tr("还原"), QStringLiteral(":/res/nomal.png"), QString());
+    auto* maximise = new ImageButton(tr("最大化"), QStringLiteral(":/res/max.png"), QString());
+    auto* quit = new ImageButton(tr("退出"), QStringLiteral(":/res/quit.png"), QString());
+    minimise->setObjectName(QStringLiteral("minimiseButton"));
+    restore->setObjectName(QStringLiteral("restoreButton"));
+    maximise->setObjectName(QStringLiteral("maximiseButton"));
+    quit->setObjectName(QStringLiteral("quitButton"));
+
+    titleLayout->addWidget(minimise);
+    titleLayout->addWidget(restore);
+    restore->hide();
+    titleLayout->addWidget(maximise);
+    titleLayout->addWidget(quit);
+
+    // Each button sets exactly one state; the frame shows restore or maximise to match whatever state the
+    // window ends up in, by these buttons, a double click on the title area or the window system.
+    new WindowFrame(this, windowLayout->parentWidget(), titleLayout, restore, maximise);
+    connect(minimise, &ImageButton::clicked, this, [this] { setWindowState(Qt::WindowMinimized); });
+    connect(restore, &ImageButton::clicked, this, [this] { setWindowState(Qt::WindowNoState); });
+    connect(maximise, &ImageButton::clicked, this, [this] { setWindowState(Qt::WindowMaximized); });
+    // Closing goes through closeEvent, so quitting asks about unsaved changes like every other way out.
+    connect(quit, &ImageButton::clicked, this, &QWidget::close);
+}
+
+void MainWindow::buildSideMenu()
+{
+    auto* menuGroup = new QGroupBox;
+    menuGroup->setLayout(new QVBoxLayout);
+    menuGroup->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
+    menuGroup->setObjectName(QStringLiteral("gpMenu"));
+    menuGroup->setStyleSheet(QStringLiteral("#gpMenu{border:0px solid #000000;}"));
+    windowLayout->addWidget(menuGroup, 2, 0);
+
+    const auto addButton = [menuGroup](const char* name, const QString& tip, const QString& picture) {
+        auto* button = new ImageButton(tip, QStringLiteral(":/res/%1.png").arg(picture),
+                                       QStringLiteral(":/res/%1_hover.png").arg(picture));
+        button->setObjectName(QLatin1String(name));
+        menuGroup->layout()->addWidget(button);
+        return button;
+    };
+    connect(addButton("storyButton", tr("剧本选择"), QStringLiteral("setting")), &ImageButton::clicked, this,
+            &MainWindow::toggleStoryList);
+    connect(addButton("saveButton", tr("保存"), QStringLiteral("save")), &ImageButton::clicked, this,
+            &MainWindow::saveIfPending);
+    connect(addButton("directoryButton", tr("设置游戏目录"), QStringLiteral("search")), &ImageButton::clicked, this,
+            &MainWindow::reloadGame);
+    connect(addButton("changesButton", tr("查看修改"), QStringLiteral("changes")), &ImageButton::clicked, this,
+            [this] {
+                if (game->isOpen())
+                    showPendingChanges();
+            });
+    connect(addButton("layoutButton", tr("恢复默认布局"), QStringLiteral("layout")), &ImageButton::clicked, this,
+            [this] { editorSettings->reset(this); });
+}
+
+void MainWindow::buildTabArea()
+{
+    tabWidget = new QTabWidget;
+    tabWidget->setObjectName(QStringLiteral("tabWidget"));
+    windowLayout->addWidget(tabWidget, 1, 2, 3, 2);
+    armyTab = new ArmyTab(game);
+    tabWidget->addTab(armyTab, QStringLiteral("兵种"));
+    cityTab = new CityTab(game);
+    tabWidget->addTab(cityTab, QStringLiteral("城市"));
+    connect(armyTab, &ArmyTab::statusMessage, this, &MainWindow::showStatus);
+    connect(cityTab, &CityTab::statusMessage, this, &MainWindow::showStatus);
+    tabWidget->hide();
+}
+
+bool MainWindow::loadGame()
+{
+    QString gamePath = game->configuredGameDirectory();
+    bool picked = false;
+    while (!GameDocument::holdsGame(gamePath)) {
+        gamePath = Prompts::pickDirectory(this, tr("设置游戏目录"), QStringLiteral("../"));
+        if (gamePath.isEmpty())
+            break;
+        picked = true;
+    }
+    if (!gamePath.isEmpty() && picked)
+        game->rememberGameDirectory(gamePath);
+    if (gamePath.isEmpty() || !game->open(gamePath)) {
+        messageLabel->setText(tr("游戏目录设置不正确,或文件缺失!"));
+        return false;
+    }
+    messageLabel->setText(QString());
+    showStatus(tr("数据加载成功!"));
+    return true;
+}
+
+void MainWindow::reloadGame()
+{
+    if (game->isOpen() || !loadGame())
+        return;
+    storyList->fill(game->stories());
+    buildTabArea();
+    editorSettings->restoreNewTables(this);
+}
+
+void MainWindow::selectStory(int number)
+{
+    const QStringList story = game->stories().value(number);
+    if (story.size() < 2)
+        return;
+    if (!commitOpenEditor())
+        return;
+    // Statistics edits belong to the story they were made in: settle them before another is read.
+    if (!game->journal().changedIds(RecordKind::ArmyType, 1, 6).isEmpty()) {
+        switch (Prompts::askToSave(this)) {
+        case Prompts::SaveAnswer::Save:
+            if (!saveChanges())
+                return;
+            break;
+        case Prompts::SaveAnswer::Discard:
+            game->discardArmyStatistics();
+            break;
+        case Prompts::SaveAnswer::Cancel:
+            return;
+        }
+    }
+
+    switch (game->openStory(number)) {
+    case GameDocument::StoryOpen::StageUnreadable:
+        showStatus(tr("剧本数据读取失败!"));
+        return;
+    case GameDocument::StoryOpen::ArmyTypesUnreadable:
+        showStatus(tr("兵种数据读取失败!"));
+        return;
+    case GameDocument::StoryOpen::Done:
+        break;
+    }
+    storyList->hide();
+    tabWidget->show();
+    storyLabel->setText(QStringLiteral("剧本: 【%1】").arg(story.at(1)));
+}
+
+void MainWindow::toggleStoryList()
+{
+    if (!game->isOpen())
+        return;
+    const bool showList = !storyList->isVisible();
+    storyList->setVisible(showList);
+    tabWidget->setVisible(!showList);
+}
+
+void MainWindow::showChangedTab(const QVector<FieldValue>& values, ChangeOrigin origin)
+{
+    if (origin != ChangeOrigin::UndoRedo || values.isEmpty() || !tabWidget)
+        return;
+    if (storyList->isVisible()) {
+        storyList->hide();
+        tabWidget->show();
+    }
+    tabWidget->setCurrentWidget(values.first().ref.kind == RecordKind::City ? static_cast<QWidget*>(cityTab)
+                                                                             : armyTab);
+}
+
+void MainWindow::showPendingChanges()
+{
+    if (!pendingDialog) {
+        pendingDialog = new PendingChangesDialog(game, this);
+        pendingDialog->setObjectName(QStringLiteral("pendingChangesDialog"));
+    }
+    pendingDialog->show();
+    pendingDialog->raise();
+    pendingDialog->activateWindow();
+}
+
+bool MainWindow::commitOpenEditor()
+{
+    return !armyTab || armyTab->commitOpenEditor();
+}
+
+void MainWindow::saveIfPending()
+{
+    // A value still in its cell editor is part of what the user asks to save.
+    if (commitOpenEditor() && game->hasPendingChanges())
+        saveChanges();
+}
+
+bool MainWindow::saveChanges()
+{
+    const SaveReport report = game->save();
+    QStringList problems;
+    for (const QString& file : report.failedFiles)
+        problems.append(tr("保存失败: ") + file);
+    for (const QString& records : report.unwrittenRecords)
+        problems.append(tr("未写入的记录: ") + records);
+    if (!problems.isEmpty())
+        messageLabel->setText(problems.join(QStringLiteral("  ")));
+
+    // A failure replaces whatever the status bar said before, so an earlier success does not linger.
+    statusBar->clearMessage();
+    QString status = report.complete ? tr("保存成功!") : QString();
+    if (!report.backupFolder.isEmpty())
+        status += (status.isEmpty() ? QString() : QStringLiteral("  ")) + tr("已备份原文件至: ") + report.backupFolder;
+    if (!status.isEmpty())
+        showStatus(status);
+    return report.complete;
+}
+
+bool MainWindow::confirmDiscardOrSave()
+{
+    if (!commitOpenEditor())
+        return false;
+    if (!game->hasPendingChanges())
+        return true;
+    switch (Prompts::askToSave(this)) {
+    case Prompts::SaveAnswer::Save:
+        return saveChanges();
+    case Prompts::SaveAnswer::Discard:
+        return true;
+    case Prompts::SaveAnswer::Cancel:
+        break;
+    }
+    return false;
+}
+
+void MainWindow::updatePendingWarning()
+{
+    messageLabel->setText(game->hasPendingChanges() ? QStringLiteral("您有新的数据需要保存!") : QString());
+}
+
+void MainWindow::showStatus(const QString& text)
+{
+    statusBar->showMessage(text, 2000);
+}
+
+void MainWindow::mousePressEvent(QMouseEvent* event)
+{
+    if (event->button() != Qt::LeftButton)
+        return;
+    dragging = true;
+    lastDragPos = event->globalPos();
+    dragOffset = lastDragPos - pos();
+}
+
+void MainWindow::mouseMoveEvent(QMouseEvent* event)
+{
+    if (!dragging)
+        return;
+    const QPoint global = event->globalPos();
+    // A jump of more than 100 pixels right or down between two moves is a glitch, not a drag.
+    if (global.x() - lastDragPos.x() > 100 || global.y() - lastDragPos.y() > 100)
+        return;
+    const Qt::WindowStates state = windowState();
+    move(global - dragOffset);
+    setWindowState(state);
+    lastDragPos = global;
+}
+
+void MainWindow::mouseReleaseEvent(QMouseEvent*)
+{
+    dragging = false;
+}
+
+void MainWindow::showEvent(QShowEvent* event)
+{
+    QWidget::showEvent(event);
+    // A message shown before the window first appeared does not hide the labels beneath it; show it again
+    // now that they are visible, so the two do not overlap.
+    const QString message = statusBar->currentMessage();
+    if (!event->spontaneous() && !message.isEmpty()) {
+        // The same text again would be ignored; clearing first makes the status bar hide the labels.
+        statusBar->clearMessage();
+        statusBar->showMessage(message, 2000);
+    }
+}
+
+void MainWindow::closeEvent(QCloseEvent* event)
+{
+    if (confirmDiscardOrSave()) {
+        editorSettings->save(this);
+        event->accept();
+    } else {
+        event->ignore();
+    }
+}

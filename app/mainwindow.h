@@ -1,0 +1,86 @@
+#pragma once
+
+#include "document/gamedocument.h"
+
+#include <QPoint>
+#include <QWidget>
+
+#include <memory>
+
+class ArmyTab;
+class CityTab;
+class EditorSettings;
+class ElidedLabel;
+class PendingChangesDialog;
+class QCloseEvent;
+class QGridLayout;
+class QLabel;
+class QMouseEvent;
+class QShowEvent;
+class QStatusBar;
+class QTabWidget;
+class StoryList;
+
+// The editor's frameless main window: the background picture, title bar, side menu, status bar, the story
+// list and the tabs. It opens the game directory, asking for it until one holds the game; asks before unsaved
+// changes are lost; and turns what a save did into the status texts. The game's data is the document's.
+class MainWindow : public QWidget
+{
+    Q_OBJECT
+
+public:
+    explicit MainWindow(GameDocument* document, QWidget* parent = nullptr);
+    ~MainWindow() override;
+
+    GameDocument* document() const { return game; }
+    // Saves every pending change and says how it went; true when every change landed.
+    bool saveChanges();
+
+protected:
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+
+private:
+    void buildStatusBar();
+    void buildInterface();
+    void buildTitleBar();
+    void buildSideMenu();
+    void buildTabArea();
+    // Opens the game directory config.ini names, asking for another until one holds the game.
+    bool loadGame();
+    // "设置游戏目录": loads the game when it is not loaded yet.
+    void reloadGame();
+    void selectStory(int number);
+    void toggleStoryList();
+    // Brings the tab of an undone or redone change into view.
+    void showChangedTab(const QVector<FieldValue>& values, ChangeOrigin origin);
+    void showPendingChanges();
+    // Saves when anything is pending, a value still being typed included.
+    void saveIfPending();
+    // Commits a value still being typed. False, with the refusal said, when its text is refused.
+    bool commitOpenEditor();
+    // Asks about unsaved changes when there are any; true when the window may close.
+    bool confirmDiscardOrSave();
+    void updatePendingWarning();
+    // Shows a temporary status-bar message for two seconds.
+    void showStatus(const QString& text);
+
+    GameDocument* game;
+    QGridLayout* windowLayout = nullptr;
+    QStatusBar* statusBar = nullptr;
+    QLabel* storyLabel = nullptr;
+    ElidedLabel* messageLabel = nullptr;
+    StoryList* storyList = nullptr;
+    QTabWidget* tabWidget = nullptr;
+    ArmyTab* armyTab = nullptr;
+    CityTab* cityTab = nullptr;
+    PendingChangesDialog* pendingDialog = nullptr;
+    bool dragging = false;
+    QPoint dragOffset;
+    QPoint lastDragPos;
+    // Window place and size, column widths and sorts kept in editor.ini.
+    std::unique_ptr<EditorSettings> editorSettings;
+};

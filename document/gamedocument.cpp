@@ -1,0 +1,311 @@
+#include "document/gamedocument.h"
+
+#include "document/fieldeditcommand.h"
+#include "gamedata/armytypefile.h"
+#include "gamedata/cityfile.h"
+#include "gamedata/languagefile.h"
+#include "gamedata/skillfile.h"
+#include "gamedata/stagefile.h"
+#include "gamedata/storycatalogue.h"
+#include "gamedata/textfile.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QUndoStack>
+
+namespace {
+
+// Reads a whole file and replaces the table with what the parse finds in it; false, with the table left
+// as it was, when the file gives no text.
+template <typename Table, typename Parse>
+bool readInto(const QString& path, const char* codecName, Table& table, Parse parse)
+{
+    const std::optional<QString> text = readTextFile(path, codecName);
+    if (!text)
+        return false;
+    table = parse(*text);
+    return true;
+}
+
+} // namespace
+
+GameDocument::GameDocument(const QString& configPath, QObject* parent)
+    : QObject(parent), configFile(configPath), undoHistory(new QUndoStack(this))
+{}
+
+GameDocument::~GameDocument() = default;
+
+QString GameDocument::configuredGameDirectory() const
+{
+    const std::optional<QString> text = readTextFile(configFile);
+    return text ? gameDirectoryFromConfig(*text) : QString();
+}
+
+QString GameDocument::missingGameFile(const QString& gameDirectory)
+{
+    for (const QString& required : gameFilePaths(gameDirectory).required()) {
+        if (!QFile::exists(required))
+            return required;
+    }
+    return QString();
+}
+
+bool GameDocument::rememberGameDirectory(const QString& gameDirectory)
+{
+    return writeTextFile(configFile, configTextFor(gameDirectory), WriteMode::MayCreate);
+}
+
+bool GameDocument::open(const QString& gameDirectory)
+{
+    opened = false;
+    if (!holdsGame(gameDirectory))
+        return false;
+    filePaths = gameFilePaths(gameDirectory);
+    if (gameDirectory != directory || !backups) {
+        directory = gameDirectory;
+        backups.emplace(QFileInfo(configFile).absolutePath() + QStringLiteral("/backup"), directory);
+    }
+    opened = readStoryCatalogue(filePaths.storyConfig) && readInto(filePaths.language, "UTF-8", texts, parseLanguageTable) &&
+             readInto(filePaths.armyType, nullptr, armyTypeTable,
+                      [this](const QString& text) { return parseArmyTypes(text, texts); }) &&
+             readInto(filePaths.items, nullptr, itemTable,
+                      [this](const QString& text) { return parseItems(text, texts); }) &&
+             readInto(filePaths.skill, nullptr, skillTable, parseSkills) &&
+             readInto(filePaths.city, nullptr, cityTable, parseCities) &&
+             readCitySpecialtyFile(filePaths.citySpecialty);
+    return opened;
+}
+
+bool GameDocument::readStoryCatalogue(const QString& path)
+{
+    const std::optional<QString> text = readTextFile(path);
+    if (!text)
+        return false;
+    const QString baseDirectory = path.left(path.lastIndexOf(QLatin1Char('/')));
+    storyCatalogue.clear();
+    for (const QString& storyPath : parseStoryPaths(*text)) {
+        const QString storyDirectory = baseDirectory + QLatin1Char('/') + storyPath;
+        const QString summaryPath = storyDirectory + QStringLiteral("/summary.xml");
+        if (!QFile::exists(summaryPath))
+            continue;
+        const std::optional<QString> summary = readTextFile(summaryPath, "utf-8");
+        storyCatalogue.insert(storyCatalogue.size(), {storyDirectory, summary ? parseStoryName(*summary) : QString()});
+    }
+    return true;
+}
+
+bool GameDocument::readCitySpecialtyFile(const QString& path)
+{
+    // The catalogue is optional: without it there are simply no specialties to offer.
+    const std::optional<QString> text = readTextFile(path);
+    if (!text && QFileInfo::exists(path))
+        return false;
+    specialtyTable = text ? parseCitySpecialties(*text) : RecordTable();
+    return true;
+}
+
+GameDocument::StoryOpen GameDocument::openStory(int number)
+{
+    const QStringList story = storyCatalogue.value(number);
+    const QString path = story.value(0) + QStringLiteral("/stage.xml");
+    const std::optional<QString> stageText = readTextFile(path, "utf-8");
+    if (!stageText)
+        return StoryOpen::StageUnreadable;
+    const std::optional<QString> armyTypeText = readTextFile(filePaths.armyType);
+    if (!armyTypeText)
+        return StoryOpen::ArmyTypesUnreadable;
+
+    // Start every army type from its own statistics in armytype.txt, so that values of a story chosen
+    // earlier do not linger on army types this story does not declare.
+    const RecordTable base = parseArmyTypes(*armyTypeText, texts);
+    for (auto record = armyTypeTable.begin(); record != armyTypeTable.end(); ++record) {
+        const QStringList baseRecord = base.value(record.key());
+        for (int position = 1; position <= 6 && position < baseRecord.size(); ++position)
+            (*record)[position] = baseRecord.at(position);
+    }
+
+    const RecordTable statistics = parseStageStatistics(*stageText);
+    for (auto element = statistics.cbegin(); element != statistics.cend(); ++element) {
+        auto record = armyTypeTable.find(element.key());
+        if (record == armyTypeTable.end())
+            continue;
+        for (int position = 1; position <= 6; ++position)
+            (*record)[position] = element.value().at(position - 1);
+    }
+    // Undo steps of the story shown before would reach into values that are no longer there.
+    undoHistory->clear();
+    stageFile = path;
+    storyNumber = number;
+    emit storyOpened();
+    return StoryOpen::Done;
+}
+
+const RecordTable& GameDocument::records(RecordKind kind) const
+{
+    return *const_cast<GameDocument*>(this)->recordsOf(kind);
+}
+
+RecordTable* GameDocument::recordsOf(RecordKind kind)
+{
+    switch (kind) {
+    case RecordKind::ArmyType:
+        return &armyTypeTable;
+    case RecordKind::Skill:
+        return &skillTable;
+    case RecordKind::City:
+        return &cityTable;
+    }
+    return &armyTypeTable;
+}
+
+QStringList GameDocument::fileNeeds(const QString& id) const
+{
+    const QStringList record = armyTypeTable.value(id);
+    QStringList needs;
+    for (int field = 7; field <= 8; ++field) {
+        const JournalEntry* entry = edits.find({RecordKind::ArmyType, id, field});
+        needs.append(entry ? entry->fileValue : record.value(field));
+    }
+    return needs;
+}
+
+void GameDocument::changeFields(const QVector<FieldValue>& values, const QString& description, ChangeOrigin origin,
+                                const QString& shownArmy)
+{
+    QVector<FieldValue> before;
+    QVector<FieldValue> after;
+    for (const FieldValue& value : values) {
+        const RecordTable& table = records(value.ref.kind);
+        const auto record = table.constFind(value.ref.id);
+        if (record == table.constEnd() || value.ref.field >= record->size())
+            continue;
+        const QString& current = record->at(value.ref.field);
+        if (current == value.value)
+            continue;
+        before.append({value.ref, current});
+        after.append(value);
+    }
+    if (after.isEmpty())
+        return;
+    undoHistory->push(new FieldEditCommand(this, before, after, description, origin, shownArmy));
+}
+
+void GameDocument::setFieldValues(const QVector<FieldValue>& values, ChangeOrigin origin, const QString& shownArmy)
+{
+    for (const FieldValue& value : values) {
+        RecordTable* table = recordsOf(value.ref.kind);
+        auto record = table->find(value.ref.id);
+        if (record == table->end() || value.ref.field >= record->size())
+            continue;
+        QString& field = (*record)[value.ref.field];
+        edits.record(value.ref, field, value.value);
+        field = value.value;
+    }
+    emit fieldsChanged(values, origin, shownArmy);
+    emit journalChanged();
+}
+
+void GameDocument::revertFields(const QVector<FieldRef>& refs, const QString& shownArmy)
+{
+    QVector<FieldValue> values;
+    for (const FieldRef& ref : refs) {
+        if (const JournalEntry* entry = edits.find(ref))
+            values.append({ref, entry->fileValue});
+    }
+    changeFields(values, tr("还原为文件中的值"), ChangeOrigin::Applied, shownArmy);
+}
+
+void GameDocument::discardArmyStatistics()
+{
+    // One pass for all of them: after a bulk edit these are thousands of fields.
+    QVector<FieldValue> values;
+    for (const JournalEntry& entry : edits.changes(RecordKind::ArmyType, 1, 6))
+        values.append({entry.ref, entry.fileValue});
+    setFieldValues(values, ChangeOrigin::Applied, QString());
+    undoHistory->clear();
+}
+
+QString GameDocument::fileLabel(const FieldRef& ref) const
+{
+    const auto inGame = [this](const QString& path) {
+        const QString relative = QDir(directory).relativeFilePath(path);
+        return relative.startsWith(QLatin1String("..")) ? QDir::toNativeSeparators(path)
+                                                        : QDir::toNativeSeparators(relative);
+    };
+    switch (ref.kind) {
+    case RecordKind::ArmyType:
+        return inGame(ref.field <= 6 ? stageFile : filePaths.armyType);
+    case RecordKind::Skill:
+        return inGame(filePaths.skill);
+    case RecordKind::City:
+        return inGame(filePaths.city);
+    }
+    return QString();
+}
+
+QString GameDocument::recordLabel(const FieldRef& ref) const
+{
+    return ref.id + QLatin1Char(' ') + records(ref.kind).value(ref.id).value(0);
+}
+
+QString GameDocument::fieldLabel(const FieldRef& ref)
+{
+    static const QStringList armyFields{QString(),
+                                        QStringLiteral("远程攻击"),
+                                        QStringLiteral("近战攻击"),
+                                        QStringLiteral("远程防御"),
+                                        QStringLiteral("近战防御"),
+                                        QStringLiteral("攻城破坏"),
+                                        QStringLiteral("射程"),
+                                        QStringLiteral("招募城市"),
+                                        QStringLiteral("虎符")};
+    static const QStringList skillFields{QString(), QStringLiteral("远程范围"), QStringLiteral("近战范围")};
+    switch (ref.kind) {
+    case RecordKind::ArmyType:
+        return armyFields.value(ref.field);
+    case RecordKind::Skill:
+        return skillFields.value(ref.field);
+    case RecordKind::City:
+        return QStringLiteral("城市特性");
+    }
+    return QString();
+}
+
+SaveReport GameDocument::save()
+{
+    SaveReport report;
+    const int backupsBefore = backups ? backups->count() : 0;
+    GameFileWriter writer(backups ? &*backups : nullptr, &report);
+
+    // Each group of fields leaves the journal only for the records whose write landed; a file that could
+    // not be written, or a record left alone, keeps its fields pending. Needs go first, then statistics,
+    // skills and cities.
+    const auto saveGroup = [this](RecordKind kind, int first, int last, const auto& write) {
+        const QStringList ids = edits.changedIds(kind, first, last);
+        if (ids.isEmpty())
+            return;
+        QStringList landed;
+        write(ids, &landed);
+        edits.markWritten(kind, landed, first, last);
+    };
+    saveGroup(RecordKind::ArmyType, 7, 8, [&](const QStringList& ids, QStringList* landed) {
+        writer.writeArmyNeeds(filePaths.armyType, ids, armyTypeTable, landed);
+    });
+    saveGroup(RecordKind::ArmyType, 1, 6, [&](const QStringList& ids, QStringList* landed) {
+        writer.writeStage(stageFile, filePaths.armyType, ids, armyTypeTable, landed);
+    });
+    saveGroup(RecordKind::Skill, 1, 2, [&](const QStringList& ids, QStringList* landed) {
+        writer.writeSkills(filePaths.skill, ids, skillTable, landed);
+    });
+    saveGroup(RecordKind::City, 1, 1, [&](const QStringList& ids, QStringList* landed) {
+        writer.writeCities(filePaths.city, ids, cityTable, landed);
+    });
+
+    report.complete = report.failedFiles.isEmpty() && report.unwrittenRecords.isEmpty() && edits.isEmpty();
+    if (backups && backups->count() > backupsBefore)
+        report.backupFolder = QDir::toNativeSeparators(backups->folder());
+    emit journalChanged();
+    emit saved(report);
+    return report;
+}

@@ -1,0 +1,87 @@
+#include "document/gamefilewriter.h"
+
+#include "gamedata/armytypefile.h"
+#include "gamedata/backups.h"
+#include "gamedata/cityfile.h"
+#include "gamedata/skillfile.h"
+#include "gamedata/stagefile.h"
+#include "gamedata/textfile.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QSet>
+
+GameFileWriter::GameFileWriter(BackupSession* backups, SaveReport* report) : backups(backups), report(report) {}
+
+bool GameFileWriter::patchFile(const QString& path, const QStringList& ids,
+                               const std::function<PatchResult(const QString&)>& patch, QStringList* landed,
+                               QStringList* notFound)
+{
+    const std::optional<ExactText> content = readExactText(path);
+    bool written = false;
+    QStringList unwritten;
+    if (content) {
+        const PatchResult result = patch(content->text);
+        unwritten = notFound ? result.notWritten : result.unwritten();
+        if (notFound)
+            *notFound = result.notFound;
+        // The file is copied aside before its first rewrite in this run; without the copy it is not written.
+        written = result.text == content->text ||
+                  (backups && backups->backUp(path) && writeTextFile(path, ExactText{result.text, content->codecName}));
+        if (written && landed) {
+            const QStringList left = result.unwritten();
+            const QSet<QString> leftOut(left.begin(), left.end());
+            for (const QString& id : ids) {
+                if (!leftOut.contains(id))
+                    landed->append(id);
+            }
+        }
+    }
+    if (!written)
+        report->failedFiles.append(QDir::toNativeSeparators(path));
+    if (!unwritten.isEmpty())
+        report->unwrittenRecords.append(QFileInfo(path).fileName() + QLatin1Char(' ') +
+                                        unwritten.join(QStringLiteral(", ")));
+    return written;
+}
+
+bool GameFileWriter::writeArmyTypes(const QString& path, const QStringList& ids, const RecordTable& armyTypes,
+                                    QStringList* landed)
+{
+    return patchFile(
+        path, ids, [&](const QString& text) { return patchArmyTypes(text, ids, armyTypes, ArmyTypeFields::All); },
+        landed);
+}
+
+bool GameFileWriter::writeArmyNeeds(const QString& path, const QStringList& ids, const RecordTable& armyTypes,
+                                    QStringList* landed)
+{
+    return patchFile(
+        path, ids, [&](const QString& text) { return patchArmyTypes(text, ids, armyTypes, ArmyTypeFields::Needs); },
+        landed);
+}
+
+bool GameFileWriter::writeSkills(const QString& path, const QStringList& ids, const RecordTable& skills,
+                                 QStringList* landed)
+{
+    return patchFile(
+        path, ids, [&](const QString& text) { return patchSkills(text, ids, skills); }, landed);
+}
+
+bool GameFileWriter::writeStage(const QString& stagePath, const QString& armyTypePath, const QStringList& ids,
+                                const RecordTable& armyTypes, QStringList* landed)
+{
+    QStringList notDeclared;
+    const bool written = patchFile(
+        stagePath, ids, [&](const QString& text) { return patchStage(text, ids, armyTypes); }, landed, &notDeclared);
+    if (!written || notDeclared.isEmpty())
+        return written;
+    return writeArmyTypes(armyTypePath, notDeclared, armyTypes, landed);
+}
+
+bool GameFileWriter::writeCities(const QString& path, const QStringList& ids, const RecordTable& cities,
+                                 QStringList* landed)
+{
+    return patchFile(
+        path, ids, [&](const QString& text) { return patchCities(text, ids, cities); }, landed);
+}

@@ -1,0 +1,257 @@
+#include "views/armytab.h"
+
+#include "gamedata/armyskills.h"
+#include "gamedata/idorder.h"
+#include "views/recordtableview.h"
+#include "views/sortingsuspended.h"
+#include "widgets/sortableitem.h"
+
+#include <QBrush>
+#include <QColor>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHeaderView>
+#include <QLabel>
+#include <QSignalBlocker>
+#include <QTableWidget>
+
+#include <algorithm>
+
+namespace {
+
+QLabel* noteLabel(const QStringList& lines)
+{
+    return new QLabel((QStringList{QStringLiteral("★温馨提示★"), QString()} + lines).join(QLatin1Char('\n')));
+}
+
+} // namespace
+
+ArmyTab::ArmyTab(GameDocument* document, QWidget* parent)
+    : QWidget(parent), document(document), infoTable(new QTableWidget), skillTable(new QTableWidget),
+      needsTable(new QTableWidget), needsGroup(new QGroupBox)
+{
+    setObjectName(QStringLiteral("armyPage"));
+    infoTable->setObjectName(QStringLiteral("armyInfoTable"));
+    RecordTableView::setupTable(infoTable, 8, true,
+                                {QStringLiteral("兵种ID"), QStringLiteral("兵种"), QStringLiteral("远程攻击"),
+                                 QStringLiteral("近战攻击"), QStringLiteral("远程防御"), QStringLiteral("近战防御"),
+                                 QStringLiteral("攻城破坏"), QStringLiteral("射程")});
+    infoTable->horizontalHeader()->setSectionResizeMode(1, QHeaderView::Stretch);
+    // Fitted to their contents, these headers would each keep room for a full-height sort arrow, which leaves
+    // the names clipped at the default window size; the label and a small arrow are enough. Their width stays
+    // as it is when values change, so a change of thousands of cells does not lay the header out each time.
+    for (int section : {0, 2, 3, 4, 5, 6, 7}) {
+        QHeaderView* header = infoTable->horizontalHeader();
+        const QString label = infoTable->horizontalHeaderItem(section)->text();
+        header->setSectionResizeMode(section, QHeaderView::Interactive);
+        header->resizeSection(section, header->fontMetrics().horizontalAdvance(label) + 28);
+    }
+    infoView = new RecordTableView(document, infoTable, RecordKind::ArmyType, 6);
+
+    skillTable->setObjectName(QStringLiteral("armySkillTable"));
+    RecordTableView::setupTable(
+        skillTable, 4, false,
+        {QStringLiteral("ID"), QStringLiteral("技能"), QStringLiteral("远程范围"), QStringLiteral("近战范围")});
+    skillTable->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    skillTable->horizontalHeader()->setSectionResizeMode(1, QHeaderView::Stretch);
+    skillView = new RecordTableView(document, skillTable, RecordKind::Skill, 2);
+    auto* skillGroup = new QGroupBox(QStringLiteral("兵种技能"));
+    skillGroup->setObjectName(QStringLiteral("armySkillGroup"));
+    auto* skillLayout = new QGridLayout(skillGroup);
+    skillLayout->addLayout(skillView->withSearchLine(200), 0, 0);
+    skillLayout->addWidget(noteLabel({QStringLiteral("◇ 技能与兵种为模糊查询对应,结果可能【不正确】."),
+                                      QStringLiteral("◇ 攻击范围极值为【7】,超过此值或导致游戏崩溃.")}),
+                           1, 0);
+    skillLayout->setVerticalSpacing(35);
+
+    needsTable->setObjectName(QStringLiteral("armyNeedsTable"));
+    RecordTableView::setupTable(needsTable, 2, false, {QStringLiteral("城市"), QStringLiteral("虎符")});
+    needsTable->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
+    needsTable->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    needsGroup->setObjectName(QStringLiteral("armyNeedsGroup"));
+    needsGroup->setTitle(QStringLiteral("兵种招募需求"));
+    auto* needsLayout = new QGridLayout(needsGroup);
+    needsLayout->addWidget(needsTable, 0, 0);
+    needsLayout->addWidget(noteLabel({QStringLiteral("◇ 如禁用招募需求,请取消表格上方的【√】."),
+                                      QStringLiteral("◇ 请注意: 操作保存后将【不可逆】.")}),
+                           1, 0);
+    needsLayout->setVerticalSpacing(35);
+
+    auto* pageLayout = new QGridLayout(this);
+    pageLayout->addLayout(infoView->withSearchLine(300), 0, 0, 2, 1);
+    pageLayout->addWidget(needsGroup, 0, 1);
+    pageLayout->addWidget(skillGroup, 1, 1);
+    pageLayout->setColumnStretch(0, 3);
+    pageLayout->setColumnStretch(1, 2);
+    pageLayout->setRowStretch(0, 1);
+    pageLayout->setRowStretch(1, 5);
+
+    connect(infoTable, &QTableWidget::cellClicked, this,
+            [this](int row) { showArmy(infoTable->item(row, 0) ? infoTable->item(row, 0)->text() : QString()); });
+    connect(needsGroup, &QGroupBox::clicked, this, &ArmyTab::switchArmyNeeds);
+    for (RecordTableView* view : {infoView, skillView})
+        connect(view, &RecordTableView::statusMessage, this, &ArmyTab::statusMessage);
+    connect(document, &GameDocument::storyOpened, this, &ArmyTab::drawArmyInfo);
+    connect(document, &GameDocument::fieldsChanged, this, &ArmyTab::followChange);
+    connect(document, &GameDocument::saved, this, &ArmyTab::remark);
+}
+
+bool ArmyTab::commitOpenEditor()
+{
+    return infoView->commitOpenEditor() && skillView->commitOpenEditor();
+}
+
+void ArmyTab::drawArmyInfo()
+{
+    const RecordTable& armyTypes = document->armyTypes();
+    {
+        const SortingSuspended suspended(infoTable);
+        const QSignalBlocker blocker(infoTable);
+        infoTable->setRowCount(0);
+        infoTable->setRowCount(armyTypes.size());
+
+        SortableItem readOnly;
+        readOnly.setFlags(readOnly.flags() & ~Qt::ItemIsEditable);
+        readOnly.setBackground(QBrush(QColor(QStringLiteral("#555555"))));
+
+        const bool anyChanged = document->hasPendingChanges();
+        int row = 0;
+        for (const QString& id : sortedByNumber(armyTypes.keys())) {
+            const QStringList record = armyTypes.value(id);
+            readOnly.setText(id);
+            infoTable->setItem(row, 0, readOnly.clone());
+            readOnly.setText(record.value(0));
+            infoTable->setItem(row, 1, readOnly.clone());
+            for (int position = 1; position <= 6; ++position) {
+                auto* cell = new SortableItem(record.value(position));
+                if (anyChanged)
+                    infoView->markCell(cell, {RecordKind::ArmyType, id, position});
+                infoTable->setItem(row, position + 1, cell);
+            }
+            ++row;
+        }
+    }
+    // The refill leaves no row current: the panels of the row shown before go empty.
+    showArmy(QString());
+}
+
+void ArmyTab::showArmy(const QString& id)
+{
+    currentArmyId = id;
+    // The skills of an army type follow from its name, which no edit changes: a list already shown stays.
+    if (id != skillArmyId || id.isEmpty())
+        drawArmySkill(id);
+    drawArmyNeeds(id);
+}
+
+void ArmyTab::drawArmySkill(const QString& id)
+{
+    const SortingSuspended suspended(skillTable);
+    const QSignalBlocker blocker(skillTable);
+    skillTable->setRowCount(0);
+    skillArmyId = id;
+    infoView->setShownArmy(id);
+    skillView->setShownArmy(id);
+    if (id.isEmpty())
+        return;
+
+    const RecordTable& skills = document->skills();
+    const QStringList ids = skillsForArmy(document->armyTypes().value(id).value(0), skills);
+    SortableItem readOnly;
+    readOnly.setFlags(readOnly.flags() & ~Qt::ItemIsEditable);
+    readOnly.setBackground(QBrush(QColor(QStringLiteral("#555555"))));
+    skillTable->setRowCount(ids.size());
+    for (int row = 0; row < ids.size(); ++row) {
+        const QStringList skill = skills.value(ids.at(row));
+        readOnly.setText(ids.at(row));
+        skillTable->setItem(row, 0, readOnly.clone());
+        readOnly.setText(skill.value(0));
+        skillTable->setItem(row, 1, readOnly.clone());
+        for (int column = 2; column <= 3; ++column) {
+            auto* range = new SortableItem(skill.value(column - 1));
+            skillView->markCell(range, {RecordKind::Skill, ids.at(row), column - 1});
+            skillTable->setItem(row, column, range);
+        }
+    }
+}
+
+void ArmyTab::drawArmyNeeds(const QString& id)
+{
+    needsTable->setRowCount(0);
+    // What the file asks for is shown; a switched-off need is a change of both fields to 0.
+    const QStringList needs = document->fileNeeds(id);
+    const QString cityText = document->languageTexts().value(needs.at(0));
+    const QString itemName = document->items().value(needs.at(1)).value(0);
+    const bool switchedOff = document->journal().recordChanged(RecordKind::ArmyType, id, 7, 8);
+
+    // Setting a style sheet polishes the group anew, even to the same text.
+    const QString look = switchedOff ? QStringLiteral("QGroupBox::title{color:#D9A64A;font-weight:bold;}") : QString();
+    if (needsGroup->styleSheet() != look)
+        needsGroup->setStyleSheet(look);
+    needsGroup->setToolTip(switchedOff ? tr("原值: ") + cityText + QStringLiteral(" / ") + itemName : QString());
+    needsGroup->setCheckable(switchedOff || !itemName.isEmpty());
+    if (switchedOff) {
+        needsGroup->setChecked(false);
+        return;
+    }
+    if (itemName.isEmpty())
+        return;
+    needsGroup->setChecked(true);
+    needsTable->setRowCount(1);
+    // Shown only: the needs can be switched off, not edited.
+    QTableWidgetItem readOnly;
+    readOnly.setFlags(readOnly.flags() & ~Qt::ItemIsEditable);
+    readOnly.setText(cityText);
+    needsTable->setItem(0, 0, readOnly.clone());
+    readOnly.setText(itemName);
+    needsTable->setItem(0, 1, readOnly.clone());
+}
+
+void ArmyTab::switchArmyNeeds(bool checked)
+{
+    const QString id = currentArmyId;
+    const QStringList needs =
+        checked ? document->fileNeeds(id) : QStringList{QStringLiteral("0"), QStringLiteral("0")};
+    document->changeFields(
+        {{{RecordKind::ArmyType, id, 7}, needs.at(0)}, {{RecordKind::ArmyType, id, 8}, needs.at(1)}},
+        checked ? tr("恢复招募需求") : tr("禁用招募需求"), ChangeOrigin::Applied, skillArmyId);
+    // Also puts the box back when nothing changed.
+    drawArmyNeeds(id);
+}
+
+void ArmyTab::selectArmyRow(const QString& id, int column)
+{
+    if (infoView->selectCell(id, column) >= 0)
+        showArmy(id);
+}
+
+void ArmyTab::followChange(const QVector<FieldValue>& values, ChangeOrigin origin, const QString& shownArmy)
+{
+    infoView->refreshCells(values);
+    skillView->refreshCells(values);
+    const bool needsShown = std::any_of(values.begin(), values.end(), [this](const FieldValue& value) {
+        return value.ref.kind == RecordKind::ArmyType && value.ref.field > 6 && value.ref.id == currentArmyId;
+    });
+    if (needsShown)
+        drawArmyNeeds(currentArmyId);
+
+    // An undone or redone change is brought into view and selected.
+    if (origin != ChangeOrigin::UndoRedo || values.isEmpty())
+        return;
+    const FieldRef& ref = values.first().ref;
+    if (ref.kind == RecordKind::ArmyType) {
+        selectArmyRow(ref.id, ref.field <= 6 ? RecordTableView::columnOf(ref) : 1);
+    } else if (ref.kind == RecordKind::Skill) {
+        if (!shownArmy.isEmpty() && shownArmy != skillArmyId)
+            selectArmyRow(shownArmy, 1);
+        skillView->selectCell(ref.id, RecordTableView::columnOf(ref));
+    }
+}
+
+void ArmyTab::remark()
+{
+    infoView->remark();
+    skillView->remark();
+    if (!currentArmyId.isEmpty())
+        drawArmyNeeds(currentArmyId);
+}

@@ -1,0 +1,20 @@
+#pragma once
+
+#include "gamedata/gametables.h"
+
+#include <QTableWidget>
+
+// The list of the game's stories, by name; a double click chooses one.
+class StoryList : public QTableWidget
+{
+    Q_OBJECT
+
+public:
+    explicit StoryList(QWidget* parent = nullptr);
+
+    void fill(const StoryCatalogue& stories);
+
+signals:
+    // The story with this number in the catalogue was double-clicked.
+    void storyChosen(int number);
+};
