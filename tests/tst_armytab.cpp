@@ -77,7 +77,7 @@ private slots:
         editCell(table, id, column, typed);
         const QTableWidgetItem* cell = table->item(rowOfId(table, id), column);
         QCOMPARE(cell->text(), accepted ? typed : before);
-        QCOMPARE(w->hasPendingChanges(), accepted);
+        QCOMPARE(w->document()->hasPendingChanges(), accepted);
         QCOMPARE(message(w), accepted ? QStringLiteral("您有新的数据需要保存!") : QString());
         QVERIFY(accepted || status(w) == QStringLiteral("请输入非负整数!"));
         // A changed value tells the file's; a far range above 7 warns.
@@ -118,7 +118,7 @@ private slots:
         QCOMPARE(needs->rowCount() ? rowTexts(needs, 0) : QStringList(), needsRow);
         if (id == QLatin1String("7"))
             QCOMPARE(rowTexts(skills, rowOfId(skills, "307")), QStringList({"307", "岚戈回旋", "1", "2"}));
-        QVERIFY(!w->hasPendingChanges());
+        QVERIFY(!w->document()->hasPendingChanges());
     }
 
     void saveWritesOnlyTheEditedValues()
@@ -149,7 +149,7 @@ private slots:
 
         QVERIFY(status(w).startsWith(QStringLiteral("保存成功!")));
         QCOMPARE(message(w), QString());
-        QVERIFY(!w->hasPendingChanges() && !needsBox->isCheckable());
+        QVERIFY(!w->document()->hasPendingChanges() && !needsBox->isCheckable());
         QCOMPARE(bytes("story/story01/stage.xml"),
                  withValue(withValue(stage, "a0=\"5\"", " a5=\"", "80"), "a0=\"5\"", " a10=\"", "2"));
         QByteArray expected = withValue(withValue(armyTypes, "\"Type\":12,", "\"LongAttack\":", "33"), "\"Type\":12,",
@@ -199,7 +199,7 @@ private slots:
 
 private:
     std::unique_ptr<OpenEditor> open;
-    Widget* w = nullptr;
+    MainWindow* w = nullptr;
     QTableWidget* army = nullptr;
     QTableWidget* skills = nullptr;
     QTableWidget* needs = nullptr;

@@ -32,7 +32,7 @@ void BulkEditTest::filterChangeExportImportSave()
 {
     GameCopy game;
     Editor editor;
-    Widget* w = editor.widget.get();
+    MainWindow* w = editor.window.get();
     w->show();
     QVERIFY(QTest::qWaitForWindowActive(w));
     chooseStory(w, QStringLiteral("群雄割据"));
@@ -68,7 +68,7 @@ void BulkEditTest::filterChangeExportImportSave()
     rows << QStringList{"1", "长枪兵", "0", "60", "42", "50", "12", "1"};
     QVERIFY(writeCsvFile(game.path("army.csv"), rows));
     pickFromMenuOfArmyType10(army, QStringLiteral("从CSV导入…"));
-    QCOMPARE(w->undoStack()->count(), 2);
+    QCOMPARE(w->document()->undoStack()->count(), 2);
 
     QVERIFY(w->saveChanges());
     const char* const changes[][3] = {{"10", " a4=\"", "15"},   {"10", " a5=\"", "96"},  {"10", " a6=\"", "68"},

@@ -97,11 +97,11 @@ private slots:
         const QStringList moved = rowTexts(from, rowOfId(from, id));
         child<QStatusBar>(w, "statusBar")->clearMessage();
         rightClick(from, id);
-        QCOMPARE(WidgetTestAccess::cities(*w).value("1").value(1), expected);
+        QCOMPARE(w->document()->cities().value("1").value(1), expected);
         QTEST(columnTexts(held, 0).join(','), "heldAfter");
         const bool refused = expected == attributes;
         QCOMPARE(status(w), refused ? QStringLiteral("城市特性不能超过10个!") : QString());
-        QCOMPARE(w->hasPendingChanges(), !refused);
+        QCOMPARE(w->document()->hasPendingChanges(), !refused);
         QCOMPARE(rowOfId(from, id) < 0, !refused);
         // Unsorted, an added row stands last and a removed one first; sorted, where the sort puts it.
         const int movedTo = sorted ? rowOfId(to, id) : add ? to->rowCount() - 1 : 0;
@@ -121,7 +121,7 @@ private slots:
         QCOMPARE(columnTexts(held, 0), QStringList({"3", "7"}));
         press(w, "saveButton");
         QVERIFY(status(w).startsWith(QStringLiteral("保存成功!")));
-        QVERIFY(!w->hasPendingChanges());
+        QVERIFY(!w->document()->hasPendingChanges());
         const QByteArray record(
             "{\"ID\":1,\"Temp\":\"洛阳\",\"Pos\":12,\"Level\":5,\"Troops\":40000,\"specialattributes\":\"3,");
         QCOMPARE(open->bytes("config/world/city.txt"), QByteArray(before).replace(record + "12,\"", record + "7,\""));
@@ -145,15 +145,20 @@ private slots:
 
 private:
     std::unique_ptr<OpenEditor> open;
-    Widget* w = nullptr;
+    MainWindow* w = nullptr;
     QTableWidget* cities = nullptr;
     QTableWidget* held = nullptr;
     QTableWidget* optional = nullptr;
 
-    // Gives city 1 the special attributes text and clicks it.
+    // Gives city 1 the special attributes text in its file, reads the game anew and clicks the city.
     void showCity(const QString& attributes)
     {
-        WidgetTestAccess::cities(*w)[QStringLiteral("1")][1] = attributes;
+        const QString path = open->game.gameFile(QStringLiteral("config/world/city.txt"));
+        QByteArray bytes = readBytes(path);
+        const QByteArray key("\"specialattributes\":\"");
+        const int at = bytes.indexOf(key, bytes.indexOf("{\"ID\":1,")) + key.size();
+        QVERIFY(writeBytes(path, bytes.replace(at, bytes.indexOf('"', at) - at, attributes.toUtf8())));
+        QVERIFY(w->document()->open(open->game.gamePath()));
         clickCell(cities, QStringLiteral("1"));
     }
 };

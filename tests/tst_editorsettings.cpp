@@ -56,31 +56,31 @@ void EditorSettingsTest::layoutSurvivesRestart()
     int defaultWidth = 0;
     {
         Editor editor;
-        auto* army = editor.widget->findChild<QTableWidget*>(QStringLiteral("armyInfoTable"));
+        auto* army = editor.window->findChild<QTableWidget*>(QStringLiteral("armyInfoTable"));
         defaultWidth = army->horizontalHeader()->sectionSize(2);
         army->horizontalHeader()->resizeSection(2, defaultWidth + 40);
         army->horizontalHeader()->setSortIndicator(3, Qt::DescendingOrder);
-        editor.widget->findChild<QTableWidget*>(QStringLiteral("storyList"))->sortByColumn(0, Qt::DescendingOrder);
-        editor.widget->setWindowState(Qt::WindowMaximized);
-        QVERIFY(editor.widget->close());
+        editor.window->findChild<QTableWidget*>(QStringLiteral("storyList"))->sortByColumn(0, Qt::DescendingOrder);
+        editor.window->setWindowState(Qt::WindowMaximized);
+        QVERIFY(editor.window->close());
     }
     QCOMPARE(readBytes(game.path(QStringLiteral("config.ini"))), config);
     QVERIFY(readEditorLayout(game.path(QStringLiteral("editor.ini"))).maximised);
 
     Editor editor;
-    auto* army = editor.widget->findChild<QTableWidget*>(QStringLiteral("armyInfoTable"))->horizontalHeader();
-    auto* stories = editor.widget->findChild<QTableWidget*>(QStringLiteral("storyList"))->horizontalHeader();
+    auto* army = editor.window->findChild<QTableWidget*>(QStringLiteral("armyInfoTable"))->horizontalHeader();
+    auto* stories = editor.window->findChild<QTableWidget*>(QStringLiteral("storyList"))->horizontalHeader();
     QCOMPARE(army->sectionSize(2), defaultWidth + 40);
     QCOMPARE(army->sortIndicatorSection(), 3);
     QCOMPARE(army->sortIndicatorOrder(), Qt::DescendingOrder);
     QCOMPARE(stories->sortIndicatorSection(), 0);
     QCOMPARE(stories->sortIndicatorOrder(), Qt::DescendingOrder);
 
-    editor.widget->setWindowState(Qt::WindowMaximized);
-    QTest::mousePress(editor.widget->findChild<QWidget*>(QStringLiteral("layoutButton")), Qt::LeftButton);
+    editor.window->setWindowState(Qt::WindowMaximized);
+    QTest::mousePress(editor.window->findChild<QWidget*>(QStringLiteral("layoutButton")), Qt::LeftButton);
     QCOMPARE(army->sectionSize(2), defaultWidth);
     QCOMPARE(army->sortIndicatorSection(), -1);
-    QCOMPARE(editor.widget->windowState(), Qt::WindowNoState);
+    QCOMPARE(editor.window->windowState(), Qt::WindowNoState);
     QVERIFY(!QFile::exists(game.path(QStringLiteral("editor.ini"))));
 }
 

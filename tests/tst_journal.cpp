@@ -35,7 +35,7 @@ private slots:
 private:
     std::unique_ptr<GameCopy> game;
     std::unique_ptr<Editor> editor;
-    Widget* w = nullptr;
+    MainWindow* w = nullptr;
     QTableWidget* army = nullptr;
     QTableWidget* skillTable = nullptr;
     QList<Prompts::SaveAnswer> answers;
@@ -66,7 +66,7 @@ void JournalTest::init()
 {
     game = std::make_unique<GameCopy>();
     editor = std::make_unique<Editor>();
-    w = editor->widget.get();
+    w = editor->window.get();
     w->show();
     QVERIFY(QTest::qWaitForWindowExposed(w));
     army = w->findChild<QTableWidget*>(QStringLiteral("armyInfoTable"));
@@ -90,7 +90,7 @@ void JournalTest::cleanup()
 
 void JournalTest::selectStory(int number)
 {
-    chooseStory(w, WidgetTestAccess::stories(*w).value(number).at(1));
+    chooseStory(w, w->document()->stories().value(number).at(1));
 }
 
 void JournalTest::pickFromMenu(QTableWidget* table, QTableWidgetItem* cell, const QString& entry)
@@ -131,7 +131,7 @@ void JournalTest::editUndoRedoRevertSave()
     QVERIFY(!army->isRowHidden(rowOfId(army, "1")));
     QCOMPARE(armyCell("1", 3)->text(), QStringLiteral("54"));
     QVERIFY(!armyCell("1", 3)->font().bold());
-    QVERIFY(!w->hasPendingChanges());
+    QVERIFY(!w->document()->hasPendingChanges());
     QCOMPARE(army->currentItem(), armyCell("1", 3));
     QVERIFY(armyCell("1", 3)->isSelected());
     key(Qt::CTRL + Qt::Key_Y);
@@ -151,10 +151,10 @@ void JournalTest::editUndoRedoRevertSave()
     editCell(army, "2", 2, "1");
     editCell(army, "2", 4, "2");
     pickFromMenu(army, armyCell("2", 4), QStringLiteral("还原此行"));
-    QVERIFY(!w->hasPendingChanges());
+    QVERIFY(!w->document()->hasPendingChanges());
     key(Qt::CTRL + Qt::Key_Z);
-    QCOMPARE(w->editJournal().changedIds(RecordKind::ArmyType, 1, 6), QStringList{"2"});
-    QCOMPARE(w->editJournal().size(), 2);
+    QCOMPARE(w->document()->journal().changedIds(RecordKind::ArmyType, 1, 6), QStringList{"2"});
+    QCOMPARE(w->document()->journal().size(), 2);
 }
 
 void JournalTest::openEditorIsPartOfSaveAndClose()
@@ -172,7 +172,7 @@ void JournalTest::openEditorIsPartOfSaveAndClose()
     openEditor("1", 3)->setText("78");
     QVERIFY(!w->close());
     QCOMPARE(questions, 1);
-    QCOMPARE(w->editJournal().size(), 1);
+    QCOMPARE(w->document()->journal().size(), 1);
 }
 
 void JournalTest::discardAtSwitchRestoresFileValues()
@@ -183,9 +183,9 @@ void JournalTest::discardAtSwitchRestoresFileValues()
     selectStory(1);
     QCOMPARE(status(), QStringLiteral("剧本数据读取失败!"));
     QCOMPARE(armyCell("1", 3)->text(), QStringLiteral("54"));
-    QCOMPARE(WidgetTestAccess::armyTypes(*w).value("1").at(2), QStringLiteral("54"));
-    QVERIFY(!w->hasPendingChanges());
-    QVERIFY(!w->undoStack()->canUndo());
+    QCOMPARE(w->document()->armyTypes().value("1").at(2), QStringLiteral("54"));
+    QVERIFY(!w->document()->hasPendingChanges());
+    QVERIFY(!w->document()->undoStack()->canUndo());
 }
 
 void JournalTest::needsSurviveFailedSave()
@@ -200,7 +200,7 @@ void JournalTest::needsSurviveFailedSave()
     QTest::keyClick(needs, Qt::Key_Space);
     QCOMPARE(rowTexts(w->findChild<QTableWidget*>(QStringLiteral("armyNeedsTable")), 0),
              QStringList({"洛阳", "洛阳虎符"}));
-    QVERIFY(!w->hasPendingChanges());
+    QVERIFY(!w->document()->hasPendingChanges());
 
     // Army type 7 is not in this story: its statistics go to armytype.txt, with its needs as they are.
     QVERIFY(QFile::setPermissions(armyTypes, QFile::ReadOwner | QFile::WriteOwner));
@@ -220,7 +220,7 @@ void JournalTest::refusedRecordStaysPending()
     QCOMPARE(message(), QStringLiteral("未写入的记录: skill.txt 301"));
     QCOMPARE(status(), QString());
     QVERIFY(skillTable->item(rowOfId(skillTable, "301"), 3)->font().bold());
-    QCOMPARE(w->editJournal().changedIds(RecordKind::Skill, 1, 2), QStringList{"301"});
+    QCOMPARE(w->document()->journal().changedIds(RecordKind::Skill, 1, 2), QStringList{"301"});
 }
 
 void JournalTest::failedSaveAfterSuccess()
@@ -242,7 +242,7 @@ void JournalTest::unreadableArmyTypesKeepStory()
     selectStory(1);
     QCOMPARE(status(), QStringLiteral("兵种数据读取失败!"));
     QCOMPARE(w->findChild<QLabel*>(QStringLiteral("storyLabel"))->text(), label);
-    QCOMPARE(WidgetTestAccess::stagePath(*w), path("story/story01/stage.xml"));
+    QCOMPARE(w->document()->stagePath(), path("story/story01/stage.xml"));
 }
 
 void JournalTest::sortAndCityListFollowTheUser()

@@ -22,14 +22,14 @@ QStringList filesIn(const QString& folder)
 }
 
 // Edits as a user does: skill 301's far range becomes 6, and city 1 loses specialty 3.
-void editSkillAndCity(Widget& w)
+void editSkillAndCity(MainWindow& w)
 {
     clickCell(child(&w, "armyInfoTable"), QStringLiteral("7"));
     editCell(child(&w, "armySkillTable"), QStringLiteral("301"), 2, QStringLiteral("6"));
     clickTab(&w, 1);
     clickCell(child(&w, "cityTable"), QStringLiteral("1"));
     rightClick(child(&w, "citySpecialtyTable"), QStringLiteral("3"));
-    QVERIFY(w.hasPendingChanges());
+    QVERIFY(w.document()->hasPendingChanges());
 }
 
 } // namespace
@@ -107,10 +107,10 @@ private slots:
             QVERIFY(writeBytes(game.gameFile(file), content));
         Editor editor;
         QTEST(dialogs, "asked");
-        QCOMPARE(WidgetTestAccess::gameDataLoaded(*editor.widget), loaded);
-        QCOMPARE(message(editor.widget.get()), loaded ? QString() : QStringLiteral("游戏目录设置不正确,或文件缺失!"));
-        QCOMPARE(status(editor.widget.get()), loaded ? QStringLiteral("数据加载成功!") : QString());
-        QCOMPARE(bool(editor.widget->findChild<QTabWidget*>()), loaded);
+        QCOMPARE(editor.document.isOpen(), loaded);
+        QCOMPARE(message(editor.window.get()), loaded ? QString() : QStringLiteral("游戏目录设置不正确,或文件缺失!"));
+        QCOMPARE(status(editor.window.get()), loaded ? QStringLiteral("数据加载成功!") : QString());
+        QCOMPARE(bool(editor.window->findChild<QTabWidget*>()), loaded);
         const QByteArray written = loaded ? "GamePath=" + game.gamePath().toUtf8() + "\n" : config;
         QCOMPARE(readBytes(game.path("config.ini")), written);
     }
@@ -119,15 +119,15 @@ private slots:
     {
         GameCopy game(false);
         Editor editor;
-        QVERIFY(!WidgetTestAccess::gameDataLoaded(*editor.widget));
+        QVERIFY(!editor.document.isOpen());
         picks = QStringList{game.gamePath()};
-        press(editor.widget.get(), "directoryButton");
-        QVERIFY(WidgetTestAccess::gameDataLoaded(*editor.widget));
-        QVERIFY(child(editor.widget.get(), "storyList")->rowCount() > 0);
+        press(editor.window.get(), "directoryButton");
+        QVERIFY(editor.document.isOpen());
+        QVERIFY(child(editor.window.get(), "storyList")->rowCount() > 0);
         // Once loaded, the button has nothing more to do.
-        press(editor.widget.get(), "directoryButton");
+        press(editor.window.get(), "directoryButton");
         QCOMPARE(dialogs, 2);
-        QCOMPARE(editor.widget->findChildren<QTabWidget*>().size(), 1);
+        QCOMPARE(editor.window->findChildren<QTabWidget*>().size(), 1);
         // A style sheet missing from the resources would fail silently.
         initEditorResources();
         QVERIFY(QFile(QStringLiteral(":/qss/psblack.css")).size() > 0);
@@ -147,7 +147,7 @@ private slots:
     {
         QFETCH(QString, fault);
         OpenEditor open;
-        Widget& w = *open.w;
+        MainWindow& w = *open.w;
         const QString skills = open.game.gameFile(skillFile);
         const QByteArray original = readBytes(skills);
         editSkillAndCity(w);
@@ -164,7 +164,7 @@ private slots:
         });
         press(&w, "saveButton");
         QVERIFY(message(&w).startsWith(QStringLiteral("保存失败: ") + QDir::toNativeSeparators(skills)));
-        QVERIFY(!status(&w).startsWith(QStringLiteral("保存成功!")) && w.hasPendingChanges());
+        QVERIFY(!status(&w).startsWith(QStringLiteral("保存成功!")) && w.document()->hasPendingChanges());
         QVERIFY(!QFileInfo(skills).isFile() || readBytes(skills) == original);
         QCOMPARE(filesIn(QFileInfo(skills).absolutePath()).filter(QStringLiteral("skill.txt.")), QStringList());
 
@@ -174,7 +174,7 @@ private slots:
         QDir(skills).removeRecursively();
         QVERIFY(QFileInfo(skills).isFile() || writeBytes(skills, original));
         press(&w, "saveButton");
-        QVERIFY(!w.hasPendingChanges());
+        QVERIFY(!w.document()->hasPendingChanges());
         QCOMPARE(readBytes(skills), withValue(original, "\"ID\":301,", "\"FarRange\":", "6"));
 
         // Before its first rewrite in a run, each file is copied as it was into one folder for the run; the status
@@ -199,7 +199,7 @@ private slots:
     {
         GameCopy game;
         Editor editor;
-        Widget* w = editor.widget.get();
+        MainWindow* w = editor.window.get();
         w->move(200, 100);
         w->show();
         QVERIFY(QTest::qWaitForWindowExposed(w));
