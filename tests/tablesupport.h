@@ -1,6 +1,8 @@
 #pragma once
 // Driving the editor window the way a user does and reading what it shows, for the GUI tests.
 
+#include "app/mainwindow.h"
+#include "document/gamedocument.h"
 #include "testsupport.h"
 
 #include <QApplication>
@@ -15,16 +17,15 @@
 
 namespace TestSupport {
 
-// The bytes with the digits behind `key`, searched behind `recordStart`, replaced by `value`.
-inline QByteArray withValue(QByteArray bytes, const QByteArray& recordStart, const QByteArray& key,
-                            const QByteArray& value)
+// The editor as main() builds it, in the current directory: the document and its window.
+struct Editor
 {
-    const int at = bytes.indexOf(key, bytes.indexOf(recordStart)) + key.size();
-    int end = at;
-    while (end < bytes.size() && bytes.at(end) >= '0' && bytes.at(end) <= '9')
-        ++end;
-    return bytes.replace(at, end - at, value);
-}
+    Editor() : window(std::make_unique<MainWindow>(&document)) { window->resize(1200, 800); }
+
+    GameDocument document;
+    std::unique_ptr<MainWindow> window;
+};
+
 
 template <typename T = QTableWidget> T* child(const QWidget* window, const char* name)
 {

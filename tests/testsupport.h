@@ -1,8 +1,5 @@
 #pragma once
-// Shared by the tests and the benchmark: file bytes, a copy of the sample game, and the editor running on it.
-
-#include "app/mainwindow.h"
-#include "document/gamedocument.h"
+// Shared by the tests and the benchmark: file bytes and a copy of the sample game.
 
 #include <QDir>
 #include <QDirIterator>
@@ -30,6 +27,17 @@ inline bool writeBytes(const QString& path, const QByteArray& bytes)
     return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
 }
 
+// The bytes with the digits behind `key`, searched behind `recordStart`, replaced by `value`.
+inline QByteArray withValue(QByteArray bytes, const QByteArray& recordStart, const QByteArray& key,
+                            const QByteArray& value)
+{
+    const int at = bytes.indexOf(key, bytes.indexOf(recordStart)) + key.size();
+    int end = at;
+    while (end < bytes.size() && bytes.at(end) >= '0' && bytes.at(end) <= '9')
+        ++end;
+    return bytes.replace(at, end - at, value);
+}
+
 // A folder holding a copy of the sample game under game/ and, unless told otherwise, a config.ini naming it;
 // the current directory is that folder for as long as the object lives.
 class GameCopy
@@ -55,15 +63,6 @@ public:
 private:
     QTemporaryDir dir;
     QString previousDirectory;
-};
-
-// The editor as main() builds it, in the current directory: the document and its window.
-struct Editor
-{
-    Editor() : window(std::make_unique<MainWindow>(&document)) { window->resize(1200, 800); }
-
-    GameDocument document;
-    std::unique_ptr<MainWindow> window;
 };
 
 } // namespace TestSupport

@@ -1,6 +1,6 @@
 // editor.ini: what it keeps across a restart, what the layout button clears, and files it cannot use.
 #include "app/editorsettings.h"
-#include "testsupport.h"
+#include "tablesupport.h"
 
 #include <QHeaderView>
 #include <QTableWidget>

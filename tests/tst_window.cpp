@@ -1,7 +1,6 @@
-// The editor window: finding and loading the game, backups, and saves that meet broken files and disks.
+// The editor window: finding and loading the game, and the frameless window's chrome.
 #include "app/editorresources.h"
 #include "widgets/prompts.h"
-#include "gamedata/textfile.h"
 #include "tablesupport.h"
 
 #include <QMouseEvent>
@@ -11,26 +10,6 @@ using namespace TestSupport;
 namespace {
 
 const QString skillFile = QStringLiteral("config/battlefield/skill.txt");
-
-QStringList filesIn(const QString& folder)
-{
-    QStringList files;
-    for (QDirIterator it(folder, QDir::Files | QDir::Hidden, QDirIterator::Subdirectories); it.hasNext();)
-        files += QDir(folder).relativeFilePath(it.next());
-    files.sort();
-    return files;
-}
-
-// Edits as a user does: skill 301's far range becomes 6, and city 1 loses specialty 3.
-void editSkillAndCity(MainWindow& w)
-{
-    clickCell(child(&w, "armyInfoTable"), QStringLiteral("7"));
-    editCell(child(&w, "armySkillTable"), QStringLiteral("301"), 2, QStringLiteral("6"));
-    clickTab(&w, 1);
-    clickCell(child(&w, "cityTable"), QStringLiteral("1"));
-    rightClick(child(&w, "citySpecialtyTable"), QStringLiteral("3"));
-    QVERIFY(w.document()->hasPendingChanges());
-}
 
 } // namespace
 
@@ -53,7 +32,6 @@ private slots:
     void cleanup()
     {
         Prompts::setDirectoryPicker(nullptr);
-        setByteWriter(nullptr);
     }
 
     void load_data()
@@ -131,66 +109,6 @@ private slots:
         // A style sheet missing from the resources would fail silently.
         initEditorResources();
         QVERIFY(QFile(QStringLiteral(":/qss/psblack.css")).size() > 0);
-    }
-
-    void failedSave_data()
-    {
-        QTest::addColumn<QString>("fault");
-        for (const char* fault :
-             {"backup-blocked", "deleted", "read-only", "replaced-by-folder", "disk-full", "write-fails-midway"})
-            QTest::newRow(fault) << fault;
-    }
-
-    // The file that could not be written keeps its bytes and nothing lands beside it; its edits stay for the next
-    // save, which writes them once the fault is gone.
-    void failedSave()
-    {
-        QFETCH(QString, fault);
-        OpenEditor open;
-        MainWindow& w = *open.w;
-        const QString skills = open.game.gameFile(skillFile);
-        const QByteArray original = readBytes(skills);
-        editSkillAndCity(w);
-        if (fault == QLatin1String("backup-blocked"))
-            QVERIFY(writeBytes(open.game.path("backup"), "in the way"));
-        if (fault == QLatin1String("deleted") || fault == QLatin1String("replaced-by-folder"))
-            QVERIFY(QFile::remove(skills) && (fault == QLatin1String("deleted") || QDir().mkpath(skills)));
-        if (fault == QLatin1String("read-only"))
-            QVERIFY(QFile::setPermissions(skills, QFile::ReadOwner));
-        setByteWriter([fault](QIODevice& file, const QByteArray& bytes) -> qint64 {
-            return fault == QLatin1String("disk-full")            ? -1
-                   : fault == QLatin1String("write-fails-midway") ? file.write(bytes.left(bytes.size() / 2))
-                                                                  : file.write(bytes);
-        });
-        press(&w, "saveButton");
-        QVERIFY(message(&w).startsWith(QStringLiteral("保存失败: ") + QDir::toNativeSeparators(skills)));
-        QVERIFY(!status(&w).startsWith(QStringLiteral("保存成功!")) && w.document()->hasPendingChanges());
-        QVERIFY(!QFileInfo(skills).isFile() || readBytes(skills) == original);
-        QCOMPARE(filesIn(QFileInfo(skills).absolutePath()).filter(QStringLiteral("skill.txt.")), QStringList());
-
-        setByteWriter(nullptr);
-        QFile::remove(open.game.path("backup"));
-        QFile::setPermissions(skills, QFile::ReadOwner | QFile::WriteOwner);
-        QDir(skills).removeRecursively();
-        QVERIFY(QFileInfo(skills).isFile() || writeBytes(skills, original));
-        press(&w, "saveButton");
-        QVERIFY(!w.document()->hasPendingChanges());
-        QCOMPARE(readBytes(skills), withValue(original, "\"ID\":301,", "\"FarRange\":", "6"));
-
-        // Before its first rewrite in a run, each file is copied as it was into one folder for the run; the status
-        // names the folder when a save made copies. A later save keeps the first copy.
-        const QStringList runs = QDir(open.game.path("backup")).entryList(QDir::Dirs | QDir::NoDotAndDotDot);
-        QVERIFY(runs.size() == 1 && QRegExp(QStringLiteral("\\d{8}-\\d{6}")).exactMatch(runs.first()));
-        const QString folder = open.game.path("backup/" + runs.first());
-        const bool copiedNow = fault == "backup-blocked" || fault == "deleted" || fault == "replaced-by-folder";
-        QCOMPARE(status(&w),
-                 QStringLiteral("保存成功!") +
-                     (copiedNow ? QStringLiteral("  已备份原文件至: ") + QDir::toNativeSeparators(folder) : ""));
-        QCOMPARE(filesIn(folder), QStringList({skillFile, QStringLiteral("config/world/city.txt")}));
-        clickTab(&w, 0);
-        editCell(child(&w, "armySkillTable"), QStringLiteral("301"), 2, QStringLiteral("5"));
-        press(&w, "saveButton");
-        QCOMPARE(readBytes(folder + '/' + skillFile), original);
     }
 
     // The frameless window's chrome: title buttons that follow the state, dragging by the background (a jump of

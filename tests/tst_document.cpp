@@ -1,0 +1,296 @@
+// The game document without a window: edits of every kind with their undo steps, what each save group writes,
+// saves that meet broken files, and stories that fail to open. Linked without the views: it proves the
+// document needs none.
+#include "document/gamedocument.h"
+#include "gamedata/textfile.h"
+#include "testsupport.h"
+
+#include <QTest>
+#include <QUndoStack>
+
+using namespace TestSupport;
+
+using Values = QVector<FieldValue>;
+Q_DECLARE_METATYPE(Values)
+
+namespace {
+
+FieldValue army(const char* id, int field, const char* value)
+{
+    return {{RecordKind::ArmyType, QString::fromLatin1(id), field}, QString::fromLatin1(value)};
+}
+FieldValue skill(const char* id, int field, const char* value)
+{
+    return {{RecordKind::Skill, QString::fromLatin1(id), field}, QString::fromLatin1(value)};
+}
+FieldValue city(const char* id, const char* value)
+{
+    return {{RecordKind::City, QString::fromLatin1(id), 1}, QString::fromLatin1(value)};
+}
+
+} // namespace
+
+class DocumentTest : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init();
+    void cleanup();
+    void changeUndoRedoRevert_data();
+    void changeUndoRedoRevert();
+    void saveGroup_data();
+    void saveGroup();
+    void saveFault_data();
+    void saveFault();
+    void storyThatFailsKeepsTheCurrentOne_data();
+    void storyThatFailsKeepsTheCurrentOne();
+    void discardKeepsOtherChanges();
+
+private:
+    std::unique_ptr<GameCopy> game;
+    std::unique_ptr<GameDocument> document;
+    QList<ChangeOrigin> origins;
+
+    QString path(const QString& file) const { return game->gameFile(file); }
+    QString valueOf(const FieldRef& ref) const { return document->records(ref.kind).value(ref.id).value(ref.field); }
+    // Every file of the game, by its path in the game directory.
+    QHash<QString, QByteArray> gameFiles() const;
+};
+
+void DocumentTest::init()
+{
+    game = std::make_unique<GameCopy>();
+    document = std::make_unique<GameDocument>(game->path(QStringLiteral("config.ini")));
+    QVERIFY(document->open(document->configuredGameDirectory()));
+    QVERIFY(document->openStory(0) == GameDocument::StoryOpen::Done);
+    origins.clear();
+    connect(document.get(), &GameDocument::fieldsChanged, this,
+            [this](const Values&, ChangeOrigin origin) { origins.append(origin); });
+}
+
+void DocumentTest::cleanup()
+{
+    document.reset();
+    game.reset();
+}
+
+QHash<QString, QByteArray> DocumentTest::gameFiles() const
+{
+    QHash<QString, QByteArray> files;
+    for (QDirIterator it(game->gamePath(), QDir::Files, QDirIterator::Subdirectories); it.hasNext();) {
+        const QString file = it.next();
+        files.insert(QDir(game->gamePath()).relativeFilePath(file), readBytes(file));
+    }
+    return files;
+}
+
+void DocumentTest::changeUndoRedoRevert_data()
+{
+    QTest::addColumn<Values>("change");
+    QTest::addColumn<Values>("changed"); // the fields that change, with their new values
+    QTest::newRow("typed-statistic") << Values{army("1", 2, "66")} << Values{army("1", 2, "66")};
+    QTest::newRow("last-statistic") << Values{army("2", 6, "9")} << Values{army("2", 6, "9")};
+    QTest::newRow("needs-switched-off") << Values{army("7", 7, "0"), army("7", 8, "0")}
+                                        << Values{army("7", 7, "0"), army("7", 8, "0")};
+    QTest::newRow("specialty-moved") << Values{city("1", "3,7,")} << Values{city("1", "3,7,")};
+    QTest::newRow("skill-range") << Values{skill("301", 2, "5")} << Values{skill("301", 2, "5")};
+    // A bulk change or an import whose first cell already holds its value still changes the others.
+    QTest::newRow("bulk-starting-with-an-unchanged-cell")
+        << Values{army("1", 2, "54"), army("1", 3, "43"), army("2", 2, "1")}
+        << Values{army("1", 3, "43"), army("2", 2, "1")};
+    QTest::newRow("unknown-record-and-field-left-out")
+        << Values{army("999", 2, "5"), skill("301", 9, "1"), skill("301", 1, "4")} << Values{skill("301", 1, "4")};
+}
+
+void DocumentTest::changeUndoRedoRevert()
+{
+    QFETCH(Values, change);
+    QFETCH(Values, changed);
+    Values before;
+    for (const FieldValue& value : changed)
+        before.append({value.ref, valueOf(value.ref)});
+    const QStringList needsInFile = document->fileNeeds(QStringLiteral("7"));
+
+    const auto expect = [&](const Values& values, int pending) {
+        for (const FieldValue& value : values)
+            QCOMPARE(valueOf(value.ref), value.value);
+        QCOMPARE(document->journal().size(), pending);
+        QCOMPARE(document->fileNeeds(QStringLiteral("7")), needsInFile);
+    };
+    document->changeFields(change, QStringLiteral("edit"), ChangeOrigin::Typed);
+    expect(changed, changed.size());
+    for (int i = 0; i < changed.size(); ++i)
+        QCOMPARE(document->journal().find(changed.at(i).ref)->fileValue, before.at(i).value);
+    document->undoStack()->undo();
+    expect(before, 0);
+    document->undoStack()->redo();
+    expect(changed, changed.size());
+    QCOMPARE(origins, QList<ChangeOrigin>({ChangeOrigin::Typed, ChangeOrigin::UndoRedo, ChangeOrigin::UndoRedo}));
+
+    // Setting every changed field back is one more step, which undoes like any other.
+    QVector<FieldRef> refs;
+    for (const FieldValue& value : changed)
+        refs.append(value.ref);
+    document->revertFields(refs);
+    expect(before, 0);
+    QCOMPARE(origins.last(), ChangeOrigin::Applied);
+    document->undoStack()->undo();
+    expect(changed, changed.size());
+    QCOMPARE(document->undoStack()->count(), 2);
+}
+
+void DocumentTest::saveGroup_data()
+{
+    QTest::addColumn<Values>("change");
+    QTest::addColumn<QString>("file");
+    QTest::addColumn<QByteArray>("recordStart");
+    QTest::addColumn<QByteArray>("before");
+    QTest::addColumn<QByteArray>("after");
+    QTest::newRow("statistic-of-a-declared-army-type")
+        << Values{army("1", 2, "66")} << "story/story01/stage.xml" << QByteArray("<armytype a0=\"1\"")
+        << QByteArray(" a5=\"54\"") << QByteArray(" a5=\"66\"");
+    QTest::newRow("statistic-of-an-undeclared-army-type")
+        << Values{army("7", 1, "21")} << "config/army/armytype.txt" << QByteArray("{\"Type\":7,")
+        << QByteArray("\"LongAttack\":20,") << QByteArray("\"LongAttack\":21,");
+    QTest::newRow("needs-switched-off") << Values{army("7", 7, "0"), army("7", 8, "0")} << "config/army/armytype.txt"
+                                        << QByteArray("{\"Type\":7,")
+                                        << QByteArray("\"MustCityDesc\":1501,\"NeedItemId\":2013")
+                                        << QByteArray("\"MustCityDesc\":0,\"NeedItemId\":0");
+    QTest::newRow("skill-range") << Values{skill("301", 2, "5")} << "config/battlefield/skill.txt"
+                                 << QByteArray("\"ID\":301,") << QByteArray("\"NearRange\":2")
+                                 << QByteArray("\"NearRange\":5");
+    QTest::newRow("city-specialties") << Values{city("1", "3,7,")} << "config/world/city.txt"
+                                      << QByteArray("{\"ID\":1,") << QByteArray("\"specialattributes\":\"3,12,\"")
+                                      << QByteArray("\"specialattributes\":\"3,7,\"");
+}
+
+// A save writes the changed values into their file and changes no other byte of the game.
+void DocumentTest::saveGroup()
+{
+    QFETCH(Values, change);
+    QFETCH(QString, file);
+    QFETCH(QByteArray, recordStart);
+    QFETCH(QByteArray, before);
+    QFETCH(QByteArray, after);
+    QHash<QString, QByteArray> expected = gameFiles();
+    QByteArray& bytes = expected[file];
+    const int at = bytes.indexOf(before, bytes.indexOf(recordStart));
+    QVERIFY(at > 0);
+    bytes.replace(at, before.size(), after);
+
+    document->changeFields(change, QStringLiteral("edit"));
+    const SaveReport report = document->save();
+    QVERIFY(report.complete);
+    QVERIFY(report.failedFiles.isEmpty() && report.unwrittenRecords.isEmpty());
+    QVERIFY(!document->hasPendingChanges());
+    QCOMPARE(gameFiles(), expected);
+    QCOMPARE(readBytes(report.backupFolder + QLatin1Char('/') + file), readBytes(dataPath("sample-game/" + file)));
+    // Nothing left to write: a second save writes nothing and makes no second copy.
+    QVERIFY(document->save().backupFolder.isEmpty());
+}
+
+void DocumentTest::saveFault_data()
+{
+    QTest::addColumn<QString>("fault");
+    for (const char* fault : {"backup-blocked", "deleted", "read-only", "replaced-by-folder", "disk-full",
+                              "write-fails-midway", "record-refused"})
+        QTest::newRow(fault) << fault;
+}
+
+// A save that meets a broken file or disk loses nothing: the file keeps its bytes and nothing lands beside it,
+// its changes stay pending, and a save once the fault is gone writes them. Before its first rewrite in a run,
+// each file is copied as it was into one folder for the run.
+void DocumentTest::saveFault()
+{
+    QFETCH(QString, fault);
+    const QString skillFile = QStringLiteral("config/battlefield/skill.txt");
+    const QString skills = path(skillFile);
+    const QByteArray original = readBytes(skills);
+    QByteArray broken = original;
+    document->changeFields({skill("301", 1, "6"), city("1", "12,")}, QStringLiteral("edit"));
+    if (fault == QLatin1String("backup-blocked"))
+        QVERIFY(writeBytes(game->path(QStringLiteral("backup")), "in the way"));
+    if (fault == QLatin1String("deleted") || fault == QLatin1String("replaced-by-folder"))
+        QVERIFY(QFile::remove(skills) && (fault == QLatin1String("deleted") || QDir().mkpath(skills)));
+    if (fault == QLatin1String("read-only"))
+        QVERIFY(QFile::setPermissions(skills, QFile::ReadOwner));
+    if (fault == QLatin1String("record-refused"))
+        QVERIFY(writeBytes(skills, broken.replace("\"FarRange\":0,\"NearRange\":2", "\"Far\":0,\"NearRange\":2")));
+    setByteWriter([fault](QIODevice& file, const QByteArray& bytes) -> qint64 {
+        return fault == QLatin1String("disk-full")            ? -1
+               : fault == QLatin1String("write-fails-midway") ? file.write(bytes.left(bytes.size() / 2))
+                                                              : file.write(bytes);
+    });
+    const QStringList siblings = QFileInfo(skills).absoluteDir().entryList(QDir::Files | QDir::Hidden);
+
+    const SaveReport failed = document->save();
+    const bool refused = fault == QLatin1String("record-refused");
+    QVERIFY(!failed.complete);
+    QCOMPARE(failed.failedFiles.contains(QDir::toNativeSeparators(skills)), !refused);
+    QCOMPARE(failed.unwrittenRecords, refused ? QStringList{"skill.txt 301"} : QStringList());
+    QCOMPARE(document->journal().changedIds(RecordKind::Skill, 1, 2), QStringList{"301"});
+    QCOMPARE(valueOf(skill("301", 1, "").ref), QStringLiteral("6"));
+    QVERIFY(!QFileInfo(skills).isFile() || readBytes(skills) == broken);
+    QCOMPARE(QFileInfo(skills).absoluteDir().entryList(QDir::Files | QDir::Hidden), siblings);
+
+    setByteWriter(nullptr);
+    QFile::remove(game->path(QStringLiteral("backup")));
+    QFile::setPermissions(skills, QFile::ReadOwner | QFile::WriteOwner);
+    QDir(skills).removeRecursively();
+    QVERIFY(writeBytes(skills, original));
+    const SaveReport mended = document->save();
+    QVERIFY(mended.complete);
+    QVERIFY(!document->hasPendingChanges());
+    QCOMPARE(readBytes(skills), withValue(original, "\"ID\":301,", "\"FarRange\":", "6"));
+
+    // One folder for the run, named after its first save's time; a later save keeps the first copy.
+    const QStringList runs =
+        QDir(game->path(QStringLiteral("backup"))).entryList(QDir::Dirs | QDir::NoDotAndDotDot);
+    QVERIFY(runs.size() == 1 && QRegExp(QStringLiteral("\\d{8}-\\d{6}")).exactMatch(runs.first()));
+    const QString folder = game->path(QStringLiteral("backup/") + runs.first());
+    // The file was copied by the save that first got to write it.
+    const bool copiedNow = fault != "read-only" && fault != "disk-full" && fault != "write-fails-midway";
+    QCOMPARE(mended.backupFolder, copiedNow ? QDir::toNativeSeparators(folder) : QString());
+    document->changeFields({skill("301", 1, "5")}, QStringLiteral("edit"));
+    QVERIFY(document->save().backupFolder.isEmpty());
+    QCOMPARE(readBytes(folder + QLatin1Char('/') + skillFile), original);
+}
+
+void DocumentTest::storyThatFailsKeepsTheCurrentOne_data()
+{
+    QTest::addColumn<QString>("removed");
+    QTest::addColumn<int>("result");
+    QTest::newRow("stage-missing") << "story/story02/stage.xml" << int(GameDocument::StoryOpen::StageUnreadable);
+    QTest::newRow("army-types-missing") << "config/army/armytype.txt"
+                                        << int(GameDocument::StoryOpen::ArmyTypesUnreadable);
+}
+
+void DocumentTest::storyThatFailsKeepsTheCurrentOne()
+{
+    QFETCH(QString, removed);
+    QFETCH(int, result);
+    document->changeFields({army("1", 2, "66")}, QStringLiteral("edit"));
+    const RecordTable armyTypes = document->armyTypes();
+    QVERIFY(QFile::remove(path(removed)));
+    QCOMPARE(int(document->openStory(1)), result);
+    QCOMPARE(document->currentStory(), 0);
+    QCOMPARE(document->stagePath(), path(QStringLiteral("story/story01/stage.xml")));
+    QCOMPARE(document->armyTypes(), armyTypes);
+    QVERIFY(document->undoStack()->canUndo());
+}
+
+// Discarding the statistics at a story switch sets them back to their files' values and keeps the rest.
+void DocumentTest::discardKeepsOtherChanges()
+{
+    document->changeFields({army("1", 2, "66"), army("2", 6, "9"), skill("301", 2, "5")}, QStringLiteral("edit"));
+    document->discardArmyStatistics();
+    QCOMPARE(valueOf(army("1", 2, "").ref), QStringLiteral("54"));
+    QCOMPARE(document->journal().changedIds(RecordKind::ArmyType, 1, 6), QStringList());
+    QCOMPARE(document->journal().changedIds(RecordKind::Skill, 1, 2), QStringList{"301"});
+    QVERIFY(!document->undoStack()->canUndo());
+    QCOMPARE(origins.last(), ChangeOrigin::Applied);
+}
+
+QTEST_GUILESS_MAIN(DocumentTest)
+#include "tst_document.moc"
