@@ -8,7 +8,8 @@
 //   gamedata-bench [--scales 1,10,100] [--games DIR] [--repeat N] [--cpu-time]
 //
 // DIR holds scale-N/ and, for scales 1 and 10, scale-N-adversarial/ (scripts/bench generates them).
-#include "widgets/prompts.h"
+#include "app/mainwindow.h"
+#include "document/gamedocument.h"
 #include "gamedata/armytypefile.h"
 #include "gamedata/cityfile.h"
 #include "gamedata/csvreader.h"
@@ -21,6 +22,9 @@
 #include "gamedata/storycatalogue.h"
 #include "gamedata/textfile.h"
 #include "tests/testsupport.h"
+#include "views/armytab.h"
+#include "views/recordtableview.h"
+#include "widgets/prompts.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
@@ -32,8 +36,8 @@
 #include <QFileInfo>
 #include <QLineEdit>
 #include <QMap>
-#include <QMetaObject>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QSpinBox>
 #include <QStatusBar>
 #include <QTableWidget>
@@ -428,6 +432,16 @@ private:
     bool valid = false;
 };
 
+// The editor as main() builds it, in the current directory: the document, which opens the game config.ini
+// names, and its window, at a size that shows every column.
+struct Editor
+{
+    Editor() : window(std::make_unique<MainWindow>(&document)) { window->resize(1200, 800); }
+
+    GameDocument document;
+    std::unique_ptr<MainWindow> window;
+};
+
 // One measured operation: a line of a table.
 struct Measure
 {
@@ -532,10 +546,13 @@ private:
     void runEditor(int scale, const QString& gameDir, QList<Measure>& table);
     // Edits of single cells in the editor: the heap they take, the refill with them marked, and the time of an
     // edit, its undo and its redo.
-    void runEdits(int scale, Widget& widget, QTableWidget* armyTable, QList<Measure>& table);
+    void runEdits(int scale, Editor& editor, QTableWidget* armyTable, QList<Measure>& table);
     // The army table's filter, a bulk rule on every statistic and its undo, CSV export and import, each the
     // whole user action in the editor.
-    void runBulkAndCsv(int scale, Widget& widget, QTableWidget* armyTable, QList<Measure>& table);
+    void runBulkAndCsv(int scale, Editor& editor, QTableWidget* armyTable, QList<Measure>& table);
+    // The army table refilled with refillRows rows, markedFields of their cells marked, in an editor on a copy
+    // of the game whose armytype.txt holds that many army types.
+    void runRefill(const QString& gameDir, QList<Measure>& table);
     void compareJournalMemory();
     void runAdversarial(int scale);
     void compareAdversarial();
@@ -836,7 +853,21 @@ void Bench::runScale(int scale)
     }
 
     runEditor(scale, gameDir, table);
+    // The refill depends on the number of rows, not on the game: once is enough.
+    if (!refillMeasured)
+        runRefill(gameDir, table);
     printTable(table);
+}
+
+// Chooses the story in a row of the story list, as a double click on the row does: the window settles
+// pending statistics, the document reads the story and the army tab is filled and shown.
+bool chooseStory(MainWindow& window, int row)
+{
+    auto* list = window.findChild<QTableWidget*>(QStringLiteral("storyList"));
+    if (!list || row >= list->rowCount())
+        return false;
+    emit list->cellDoubleClicked(row, 0);
+    return true;
 }
 
 void Bench::runEditor(int scale, const QString& gameDir, QList<Measure>& table)
@@ -846,19 +877,20 @@ void Bench::runEditor(int scale, const QString& gameDir, QList<Measure>& table)
         problem(QStringLiteral("cannot make a working folder with a config.ini"));
         return;
     }
-    TestSupport::Editor editor;
-    Widget& widget = *editor.widget;
-    if (!WidgetTestAccess::gameDataLoaded(widget)) {
+    Editor editor;
+    GameDocument& document = editor.document;
+    MainWindow& window = *editor.window;
+    if (!document.isOpen()) {
         problem(QStringLiteral("the editor could not load %1").arg(gameDir));
         return;
     }
-    widget.show();
+    window.show();
     QApplication::processEvents();
 
     // The load sequence against the floor of every file it reads.
     const GameFilePaths paths = gameFilePaths(gameDir);
     QStringList loadFiles = {paths.storyConfig};
-    for (const QStringList& story : WidgetTestAccess::stories(widget))
+    for (const QStringList& story : document.stories())
         loadFiles.append(story.value(0) + QStringLiteral("/summary.xml"));
     loadFiles << paths.language << paths.armyType << paths.items << paths.skill << paths.city;
     if (QFileInfo::exists(paths.citySpecialty))
@@ -868,25 +900,21 @@ void Bench::runEditor(int scale, const QString& gameDir, QList<Measure>& table)
         loadBytes += fileSize(file);
 
     const double loadFloorMs = timeFloor(samples, loadFiles);
-    // The load as at start-up, into an editor that holds no tables yet: each sample builds an editor whose own
-    // load finds no config.ini, then gives it config.ini and times Widget::loadGameData.
-    const QString configPath = QDir::current().absoluteFilePath(QStringLiteral("config.ini"));
-    const QByteArray configText = configTextFor(gameDir).toUtf8();
-    std::unique_ptr<TestSupport::Editor> fresh;
+    // The load as at start-up, into a document that holds no tables yet: config.ini read for the game
+    // directory, then every file of the game. The window's part, two status texts, is left out.
+    std::unique_ptr<GameDocument> fresh;
     bool loaded = true;
     const double loadMs = medianMs(
-        samples, [&] { loaded = fresh->widget->loadGameData() && loaded; },
+        samples, [&] { loaded = fresh->open(fresh->configuredGameDirectory()) && loaded; },
         [&] {
             fresh.reset();
-            QFile::remove(configPath);
-            fresh = std::make_unique<TestSupport::Editor>();
-            TestSupport::writeBytes(configPath, configText);
+            fresh = std::make_unique<GameDocument>();
         });
     fresh.reset();
     if (!loaded)
         problem(QStringLiteral("a load of %1 failed").arg(gameDir));
     table.append({QStringLiteral("load sequence"), QStringLiteral("%1 files").arg(loadFiles.size()), loadBytes, loadMs,
-                  loadFloorMs, QStringLiteral("Widget::loadGameData, first load")});
+                  loadFloorMs, QStringLiteral("GameDocument::open of config.ini's game, first load")});
     if (scale == 1) {
         check(loadTarget(), loadMs <= loadFloorRatioLimit * loadFloorMs,
               QStringLiteral("%1x (%2 ms, floor %3 ms)")
@@ -894,23 +922,25 @@ void Bench::runEditor(int scale, const QString& gameDir, QList<Measure>& table)
     }
 
     // Story switch: read armytype.txt and stage.xml, overlay, refill the army table, and let it paint.
-    auto* armyTable = widget.findChild<QTableWidget*>(QStringLiteral("armyInfoTable"));
-    const int storyCount = WidgetTestAccess::stories(widget).size();
+    auto* armyTable = window.findChild<QTableWidget*>(QStringLiteral("armyInfoTable"));
+    const int storyCount = document.stories().size();
     if (!armyTable || storyCount == 0) {
         problem(QStringLiteral("no army table or no story to switch to"));
         return;
     }
-    const QString firstStage = WidgetTestAccess::stories(widget).first().value(0) + QStringLiteral("/stage.xml");
+    const QString firstStage = document.stories().first().value(0) + QStringLiteral("/stage.xml");
     const qint64 switchBytes = fileSize(firstStage) + fileSize(paths.armyType);
     const double switchFloorMs = timeFloor(samples, {firstStage, paths.armyType});
     int row = 0;
+    bool chosen = true;
     const double switchMs = medianMs(samples, [&] {
-        WidgetTestAccess::selectStory(widget, row);
+        chosen = chooseStory(window, row) && chosen;
         row = (row + 1) % std::min(storyCount, 2);
         QApplication::processEvents();
     });
-    const int armyCount = WidgetTestAccess::armyTypes(widget).size();
-    if (WidgetTestAccess::stagePath(widget).isEmpty() || armyTable->rowCount() != armyCount || armyCount == 0)
+    const int armyCount = document.armyTypes().size();
+    if (!chosen || document.stagePath().isEmpty() || armyTable->rowCount() != armyCount || armyCount == 0 ||
+        !armyTable->isVisible())
         problem(QStringLiteral("the story switch did not fill the army table (%1 rows for %2 army types)")
                     .arg(armyTable->rowCount())
                     .arg(armyCount));
@@ -920,46 +950,101 @@ void Bench::runEditor(int scale, const QString& gameDir, QList<Measure>& table)
         check(storySwitchTarget(), switchMs < storySwitchMsLimit, QStringLiteral("%1 ms").arg(fixed(switchMs, 2)));
     }
 
-    runEdits(scale, widget, armyTable, table);
-    runBulkAndCsv(scale, widget, armyTable, table);
+    runEdits(scale, editor, armyTable, table);
+    runBulkAndCsv(scale, editor, armyTable, table);
+}
 
-    // The army table refilled with 3,000 rows; the table does not depend on the game, so once is enough.
-    if (refillMeasured)
-        return;
-    refillMeasured = true;
-    RecordTable& armyTypes = WidgetTestAccess::armyTypes(widget);
-    armyTypes.clear();
-    for (int id = 1; id <= refillRows; ++id) {
-        armyTypes.insert(QString::number(id),
-                         {QStringLiteral("兵种%1").arg(id), QString::number(id % 97), QString::number(id % 89),
-                          QString::number(id % 83), QString::number(id % 79), QString::number(id % 10),
-                          QString::number(id % 7), QStringLiteral("0"), QStringLiteral("0")});
+// Makes markedFields one-field edits of statistics spread over the army types, each a step of its own as a
+// user makes them.
+void makeMarkedEdits(GameDocument& document)
+{
+    const QStringList ids = spreadIds(document.armyTypes().keys(), markedFields);
+    for (int i = 0; i < markedFields; ++i) {
+        const FieldRef ref{RecordKind::ArmyType, ids.value(i % ids.size()), 1 + (i / ids.size() + i) % 6};
+        const QString value = document.armyTypes().value(ref.id).value(ref.field);
+        document.changeFields({{ref, QString::number(value.toLongLong() + 1)}}, QStringLiteral("edit"));
     }
-    bool invoked = true;
-    const double refillMs = medianMs(samples, [&] {
-        invoked = QMetaObject::invokeMethod(&widget, "drawArmyInfo") && invoked;
-        QApplication::processEvents();
-    });
-    if (!invoked || armyTable->rowCount() != refillRows)
+}
+
+// armytype.txt with `count` army types numbered from 1, their names taken in turn from the army types of
+// `original`, with made-up statistics and no recruitment needs.
+QByteArray manyArmyTypes(const QString& original, int count)
+{
+    QStringList nameIds;
+    const QRegularExpression nameKey(QStringLiteral("\"Name\":(\\d+),"));
+    for (auto match = nameKey.globalMatch(readTextFile(original).value_or(QString())); match.hasNext();)
+        nameIds.append(match.next().captured(1));
+    if (nameIds.isEmpty())
+        nameIds.append(QStringLiteral("0"));
+    QByteArray text;
+    for (int id = 1; id <= count; ++id) {
+        text += QStringLiteral("{\"Type\":%1,\"Name\":%2,\"LongAttack\":%3,\"ShortAttack\":%4,\"LongDefense\":%5,"
+                               "\"ShortDefense\":%6,\"Destroy\":%7,\"Range\":%8,\"MustCityDesc\":0,\"NeedItemId\":0,"
+                               "\"Icon\":%9},\n")
+                    .arg(id)
+                    .arg(nameIds.at((id - 1) % nameIds.size()))
+                    .arg(id % 97)
+                    .arg(id % 89)
+                    .arg(id % 83)
+                    .arg(id % 79)
+                    .arg(id % 10)
+                    .arg(id % 7)
+                    .arg(id % 60)
+                    .toUtf8();
+    }
+    return text;
+}
+
+void Bench::runRefill(const QString& gameDir, QList<Measure>& table)
+{
+    refillMeasured = true;
+    QTemporaryDir copy;
+    bool copied = copy.isValid();
+    for (QDirIterator it(gameDir, QDir::Files, QDirIterator::Subdirectories); copied && it.hasNext();) {
+        const QString file = it.next();
+        copied =
+            TestSupport::writeBytes(copy.filePath(QDir(gameDir).relativeFilePath(file)), TestSupport::readBytes(file));
+    }
+    const QString armyTypePath = gameFilePaths(copy.path()).armyType;
+    copied = copied && TestSupport::writeBytes(armyTypePath, manyArmyTypes(armyTypePath, refillRows));
+    if (!copied) {
+        problem(QStringLiteral("cannot copy %1 with %2 army types").arg(gameDir).arg(refillRows));
+        return;
+    }
+
+    const WorkingFolder working(copy.path());
+    Editor editor;
+    auto* armyTab = editor.window->findChild<ArmyTab*>();
+    auto* armyTable = editor.window->findChild<QTableWidget*>(QStringLiteral("armyInfoTable"));
+    if (!working.isValid() || !editor.document.isOpen() || editor.document.armyTypes().size() != refillRows ||
+        !armyTab || !armyTable) {
+        problem(
+            QStringLiteral("the editor could not load the copy of %1 with %2 army types").arg(gameDir).arg(refillRows));
+        return;
+    }
+    editor.window->show();
+    chooseStory(*editor.window, 0);
+    QApplication::processEvents();
+    makeMarkedEdits(editor.document);
+    const int marked = editor.document.journal().size();
+
+    const double refillMs = medianMs(samples, withRepaint([armyTab] { armyTab->drawArmyInfo(); }));
+    if (armyTable->rowCount() != refillRows || !armyTable->isVisible())
         problem(QStringLiteral("the refill left %1 rows instead of %2").arg(armyTable->rowCount()).arg(refillRows));
     table.append({QStringLiteral("army table refill"), QStringLiteral("(%1 rows)").arg(refillRows), 0, refillMs, 0,
-                  QStringLiteral("drawArmyInfo, with repaint")});
+                  QStringLiteral("drawArmyInfo with %1 marked cells, with repaint").arg(marked)});
     check(refillTarget(), refillMs < refillMsLimit, QStringLiteral("%1 ms").arg(fixed(refillMs, 2)));
 }
 
-void Bench::runEdits(int scale, Widget& widget, QTableWidget* armyTable, QList<Measure>& table)
+void Bench::runEdits(int scale, Editor& editor, QTableWidget* armyTable, QList<Measure>& table)
 {
+    GameDocument& document = editor.document;
+    auto* armyTab = editor.window->findChild<ArmyTab*>();
     const QString rowsNote = QStringLiteral("(%1 rows)").arg(armyTable->rowCount());
-    // markedFields statistics spread over the table, each changed in a step of its own as a user would.
-    const QStringList ids = spreadIds(WidgetTestAccess::armyTypes(widget).keys(), markedFields);
     const qint64 heapBefore = heapInUse();
-    for (int i = 0; i < markedFields; ++i) {
-        const FieldRef ref{RecordKind::ArmyType, ids.value(i % ids.size()), 1 + (i / ids.size() + i) % 6};
-        const QString value = WidgetTestAccess::armyTypes(widget).value(ref.id).value(ref.field);
-        widget.changeFields({{ref, QString::number(value.toLongLong() + 1)}}, QStringLiteral("edit"));
-    }
+    makeMarkedEdits(document);
     const qint64 heapAfter = heapInUse();
-    const int entries = widget.editJournal().size();
+    const int entries = document.journal().size();
     if (entries != markedFields)
         problem(QStringLiteral("%1 edits left %2 fields in the journal").arg(markedFields).arg(entries));
     if (heapBefore >= 0) {
@@ -970,16 +1055,14 @@ void Bench::runEdits(int scale, Widget& widget, QTableWidget* armyTable, QList<M
                           .arg(fixed((heapAfter - heapBefore) / 1024.0, 1))
                           .arg(markedFields)
                           .arg((heapAfter - heapBefore) / std::max(entries, 1))
-                          .arg(WidgetTestAccess::armyTypes(widget).size())});
+                          .arg(document.armyTypes().size())});
     }
 
-    bool invoked = true;
-    const double refillMs = medianMs(samples, [&] {
-        invoked = QMetaObject::invokeMethod(&widget, "drawArmyInfo") && invoked;
-        QApplication::processEvents();
-    });
-    if (!invoked)
-        problem(QStringLiteral("drawArmyInfo could not be called"));
+    if (!armyTab) {
+        problem(QStringLiteral("the window has no army tab"));
+        return;
+    }
+    const double refillMs = medianMs(samples, withRepaint([armyTab] { armyTab->drawArmyInfo(); }));
     table.append({QStringLiteral("army table refill, marked"), rowsNote, 0, refillMs, 0,
                   QStringLiteral("drawArmyInfo with %1 marked cells, with repaint").arg(entries)});
     if (scale == editorScale)
@@ -994,7 +1077,7 @@ void Bench::runEdits(int scale, Widget& widget, QTableWidget* armyTable, QList<M
         armyTable->setCurrentItem(cell);
         cell->setText(QString::number(original + 1 + typed++ % 2));
     };
-    QUndoStack* undo = widget.undoStack();
+    QUndoStack* undo = document.undoStack();
     const int stepsBefore = undo->index();
     const double editMs = medianMs(samples, withRepaint(edit));
     if (undo->index() == stepsBefore)
@@ -1004,10 +1087,13 @@ void Bench::runEdits(int scale, Widget& widget, QTableWidget* armyTable, QList<M
         edit();
         undo->undo();
     });
-    // An undo whose army type is not the one whose skills are shown brings that type's skills too.
+    // An undo whose army type is not the one whose skills are shown brings that type's skills too. A click on
+    // another row, which makes it current and then reports the click, shows that row's skills.
     const double undoElsewhereMs = medianMs(samples, withRepaint([undo] { undo->undo(); }), [&] {
         edit();
-        QMetaObject::invokeMethod(&widget, "drawArmySkill", Q_ARG(int, row == 0 ? 1 : 0), Q_ARG(int, 1));
+        const int otherRow = row == 0 ? 1 : 0;
+        armyTable->setCurrentCell(otherRow, 1);
+        emit armyTable->cellClicked(otherRow, 1);
     });
     table.append({QStringLiteral("edit"), rowsNote, 0, editMs, 0, QStringLiteral("a typed cell, with repaint")});
     table.append({QStringLiteral("undo"), rowsNote, 0, undoMs, 0,
@@ -1022,16 +1108,18 @@ void Bench::runEdits(int scale, Widget& widget, QTableWidget* armyTable, QList<M
     }
 }
 
-void Bench::runBulkAndCsv(int scale, Widget& widget, QTableWidget* armyTable, QList<Measure>& table)
+void Bench::runBulkAndCsv(int scale, Editor& editor, QTableWidget* armyTable, QList<Measure>& table)
 {
+    const GameDocument& document = editor.document;
     const int rows = armyTable->rowCount();
     const QString rowsNote = QStringLiteral("(%1 rows)").arg(rows);
-    QUndoStack* undo = widget.undoStack();
+    QUndoStack* undo = document.undoStack();
 
     // A keystroke that turns the filter from the ids holding a 1 to those holding 12, or back.
-    auto* search = widget.findChild<QLineEdit*>(QStringLiteral("armyInfoTableSearch"));
-    if (!search) {
-        problem(QStringLiteral("the army table has no search line"));
+    auto* search = editor.window->findChild<QLineEdit*>(QStringLiteral("armyInfoTableSearch"));
+    auto* view = armyTable->findChild<RecordTableView*>();
+    if (!search || !view) {
+        problem(QStringLiteral("the army table has no search line or no view"));
         return;
     }
     int keystroke = 0;
@@ -1057,14 +1145,14 @@ void Bench::runBulkAndCsv(int scale, Widget& widget, QTableWidget* armyTable, QL
         armyTable->clearSelection();
         armyTable->setRangeSelected(QTableWidgetSelectionRange(0, 2, rows - 1, 7), true);
     };
-    const auto bulk = [&] {
-        widget.bulkEdit(RecordKind::ArmyType);
+    const auto bulk = [view] {
+        view->bulkEdit();
     };
     int stepsBefore = undo->index();
-    const int fieldsBefore = widget.editJournal().size();
+    const int fieldsBefore = document.journal().size();
     selectStatistics();
     bulk();
-    const int bulkFields = widget.editJournal().size() - fieldsBefore;
+    const int bulkFields = document.journal().size() - fieldsBefore;
     if (undo->index() != stepsBefore + 1 || bulkFields <= 0)
         problem(QStringLiteral("the bulk edit made %1 steps and changed %2 fields")
                     .arg(undo->index() - stepsBefore)
@@ -1092,7 +1180,7 @@ void Bench::runBulkAndCsv(int scale, Widget& widget, QTableWidget* armyTable, QL
     QTemporaryDir scratch;
     const QString exported = scratch.filePath(QStringLiteral("army.csv"));
     Prompts::setCsvExportPicker([&](QWidget*, const QString&) { return exported; });
-    const double exportMs = medianMs(samples, [&] { widget.exportTable(RecordKind::ArmyType); });
+    const double exportMs = medianMs(samples, [&] { view->exportTable(); });
     QString error;
     const QList<QStringList> exportedRows = readCsvFile(exported, &error);
     if (exportedRows.size() != rows + 1)
@@ -1113,12 +1201,13 @@ void Bench::runBulkAndCsv(int scale, Widget& widget, QTableWidget* armyTable, QL
     Prompts::setCsvImportPicker([&](QWidget*, const QString&) { return edited; });
     Prompts::setDialogRunner([](QDialog&) { return true; });
     stepsBefore = undo->index();
-    const double importMs = medianMs(samples, withRepaint([&] { widget.importTable(RecordKind::ArmyType); }), [&] {
+    const double importMs = medianMs(samples, withRepaint([view] { view->importTable(); }), [&] {
         if (undo->index() > stepsBefore)
             undo->undo();
     });
     if (undo->index() != stepsBefore + 1)
-        problem(QStringLiteral("the import made no step: ") + widget.findChild<QStatusBar*>()->currentMessage());
+        problem(QStringLiteral("the import made no step: ") +
+                editor.window->findChild<QStatusBar*>()->currentMessage());
     table.append({QStringLiteral("CSV import"), rowsNote, fileSize(edited), importMs, 0,
                   QStringLiteral("从CSV导入: read, match, preview of %1 changes, one step, with repaint")
                       .arg(qint64(rows) * 6)});
@@ -1345,9 +1434,9 @@ int peakLoad(const QString& gameDir)
 {
     const qint64 before = peakResidentKb();
     const WorkingFolder working(gameDir);
-    TestSupport::Editor editor;
+    Editor editor;
     const qint64 after = peakResidentKb();
-    if (!working.isValid() || !WidgetTestAccess::gameDataLoaded(*editor.widget) || before < 0)
+    if (!working.isValid() || !editor.document.isOpen() || before < 0)
         return 1;
     say(QStringLiteral("%1 %2").arg(before).arg(after));
     return 0;

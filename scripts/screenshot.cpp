@@ -7,13 +7,13 @@
 // of pending changes open), bulk (the army table filtered, a block of statistics selected and "批量修改…"
 // open over it).
 #include "app/editorresources.h"
-#include "app/backgroundwindow.h"
+#include "app/mainwindow.h"
+#include "document/gamedocument.h"
+#include "views/recordtableview.h"
 #include "widgets/prompts.h"
-#include "app/widget.h"
 
 #include <QApplication>
 #include <QDialog>
-#include <QGridLayout>
 #include <QLineEdit>
 #include <QScreen>
 #include <QSpinBox>
@@ -75,11 +75,8 @@ int main(int argc, char* argv[])
     }
     const QString scene = QString::fromLocal8Bit(argv[1]);
 
-    auto* backgroundWindow = new BackgroundWindow;
-    backgroundWindow->setObjectName(QStringLiteral("mainUI"));
-    auto* windowLayout = new QGridLayout;
-    backgroundWindow->setLayout(windowLayout);
-    Widget window(backgroundWindow, windowLayout);
+    GameDocument document;
+    MainWindow window(&document);
     window.show();
     settle();
 
@@ -173,7 +170,7 @@ int main(int argc, char* argv[])
             saved = savePicture(window, argv[2]);
             return false;
         });
-        window.bulkEdit(RecordKind::ArmyType);
+        army->findChild<RecordTableView*>()->bulkEdit();
         return saved ? 0 : 1;
     }
 
