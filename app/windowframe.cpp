@@ -37,7 +37,10 @@ WindowFrame::WindowFrame(QWidget* window, QWidget* frame, QLayout* titleRow, QWi
     window->setMouseTracking(true);
     frame->setMouseTracking(true);
     window->installEventFilter(this);
-    updateButtons();
+    // The margin around the frame is the room for its shadow, taken as the window's layout has it now.
+    if (window->layout())
+        shadowMargins = window->layout()->contentsMargins();
+    followState();
 }
 
 bool WindowFrame::eventFilter(QObject* watched, QEvent* event)
@@ -46,7 +49,7 @@ bool WindowFrame::eventFilter(QObject* watched, QEvent* event)
         return false;
     switch (event->type()) {
     case QEvent::WindowStateChange:
-        updateButtons();
+        followState();
         break;
     case QEvent::MouseButtonPress:
         return startResize(static_cast<QMouseEvent*>(event));
@@ -121,9 +124,13 @@ void WindowFrame::showResizeCursor(Qt::Edges edges)
         window->unsetCursor();
 }
 
-void WindowFrame::updateButtons()
+void WindowFrame::followState()
 {
     const bool maximised = window->windowState() & Qt::WindowMaximized;
     restoreButton->setVisible(maximised);
     maximiseButton->setVisible(!maximised);
+    // A maximised or full-screen window has no shadow to show: the frame fills the whole area it is given.
+    if (window->layout())
+        window->layout()->setContentsMargins(
+            window->windowState() & (Qt::WindowMaximized | Qt::WindowFullScreen) ? QMargins() : shadowMargins);
 }

@@ -3,6 +3,7 @@
 #include "widgets/prompts.h"
 #include "tablesupport.h"
 
+#include <QLayout>
 #include <QMouseEvent>
 
 using namespace TestSupport;
@@ -129,10 +130,19 @@ private slots:
                               type == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::LeftButton, Qt::NoModifier);
             QApplication::sendEvent(w, &event);
         };
+        // Maximised or full screen, the frame fills the window; a normal window keeps a margin for the shadow.
+        const auto filled = [w] {
+            w->layout()->activate();
+            return child<QWidget>(w, "mainUI")->geometry() == w->rect();
+        };
         press(w, "maximiseButton");
         QVERIFY(w->windowState() == Qt::WindowMaximized && shown("restoreButton") && !shown("maximiseButton"));
+        QVERIFY(filled());
+        w->setWindowState(Qt::WindowFullScreen);
+        QVERIFY(filled());
         press(w, "restoreButton");
         QVERIFY(w->windowState() == Qt::WindowNoState && shown("maximiseButton") && !shown("restoreButton"));
+        QVERIFY(!filled());
 
         const QPoint start = w->pos();
         const QPoint grip = w->mapToGlobal(QPoint(300, 400));
