@@ -5,6 +5,23 @@
 #include <QGuiApplication>
 #include <QPainter>
 
+#include <algorithm>
+
+QRect coveringSourceRect(const QSize& picture, const QSize& target)
+{
+    if (picture.isEmpty() || target.isEmpty())
+        return QRect(QPoint(), picture);
+    // Cross-multiplied in 64 bits, so the proportions compare exactly and large sizes do not overflow.
+    const qint64 pictureWide = qint64(picture.width()) * target.height();
+    const qint64 targetWide = qint64(target.width()) * picture.height();
+    if (pictureWide > targetWide) {
+        const int width = std::max(1, int((targetWide + target.height() / 2) / target.height()));
+        return QRect((picture.width() - width) / 2, 0, width, picture.height());
+    }
+    const int height = std::max(1, int((pictureWide + target.width() / 2) / target.width()));
+    return QRect(0, (picture.height() - height) / 2, picture.width(), height);
+}
+
 BackgroundWindow::BackgroundWindow(QWidget* parent) : QWidget(parent)
 {
     initEditorResources();
@@ -19,6 +36,7 @@ void BackgroundWindow::paintEvent(QPaintEvent*)
         return;
     QPainter painter(this);
     painter.setRenderHint(QPainter::SmoothPixmapTransform);
-    // Draw scaled rather than scaling a copy: the same picture, without a full-size temporary per paint.
-    painter.drawPixmap(rect(), background);
+    // Draw scaled rather than scaling a copy: the same picture, without a full-size temporary per paint. The
+    // source rectangle is in the picture's pixels, also for the picture with twice the pixels.
+    painter.drawPixmap(rect(), background, coveringSourceRect(background.size(), size()));
 }

@@ -1,9 +1,17 @@
 #pragma once
 
 #include <QPixmap>
+#include <QRect>
+#include <QSize>
 #include <QWidget>
 
-// The background window: paints the background picture stretched over its whole area.
+// The part of a picture of `picture` pixels that covers a `target` area without distorting it: the largest
+// rectangle with the target's proportions, centred in the picture (the rest is cropped). The whole picture
+// when either size is empty.
+QRect coveringSourceRect(const QSize& picture, const QSize& target);
+
+// The background window: paints the background picture over its whole area, scaled to cover it and cropped
+// to its proportions.
 class BackgroundWindow : public QWidget
 {
     Q_OBJECT

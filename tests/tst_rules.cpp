@@ -1,5 +1,6 @@
 // The editor's small parts: config.ini, id order, which skills an army type gets, city specialty texts, where
-// the window stands, and numeric sorting of table cells.
+// the window stands, the part of the background picture shown, and numeric sorting of table cells.
+#include "app/backgroundwindow.h"
 #include "gamedata/armyskills.h"
 #include "gamedata/gameconfig.h"
 #include "gamedata/idorder.h"
@@ -67,6 +68,23 @@ private slots:
         const RecordTable catalogue = {{"1", {"100", "101", "33,31,,32,0", "102"}}, {"2", {"900", "901", ""}}};
         QCOMPARE(specialtyRowTexts("1", catalogue, texts, items), QStringList({"1", "剑", "锋利", "A, B", "拥有铁矿"}));
         QCOMPARE(specialtyRowTexts("2", catalogue, texts, items), QStringList({"2", "", "", "", ""}));
+    }
+
+    void backgroundCrop_data()
+    {
+        QTest::addColumn<QSize>("target");
+        QTest::addColumn<QRect>("expected");
+        // The picture is 1500 x 1000 (3:2).
+        QTest::newRow("same-proportions-whole-picture") << QSize(750, 500) << QRect(0, 0, 1500, 1000);
+        QTest::newRow("wider-crops-top-and-bottom") << QSize(1366, 768) << QRect(0, 78, 1500, 843);
+        QTest::newRow("taller-crops-the-sides") << QSize(700, 700) << QRect(250, 0, 1000, 1000);
+        QTest::newRow("empty-target-whole-picture") << QSize(0, 700) << QRect(0, 0, 1500, 1000);
+    }
+
+    void backgroundCrop()
+    {
+        QFETCH(QSize, target);
+        QTEST(coveringSourceRect(QSize(1500, 1000), target), "expected");
     }
 
     void sortableItemsSortNumbersByValue()
