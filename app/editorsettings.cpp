@@ -3,11 +3,13 @@
 #include "app/windowplacement.h"
 
 #include <QCursor>
+#include <QDataStream>
 #include <QFile>
 #include <QGuiApplication>
 #include <QHeaderView>
 #include <QScreen>
 #include <QSettings>
+#include <QSplitter>
 #include <QTableWidget>
 
 #include <optional>
@@ -17,6 +19,8 @@ namespace {
 // Raised when the meaning of a key changes; a file of another version is ignored as a whole.
 const int kLayoutVersion = 1;
 const int kLargestLength = 100000;
+// The group of the splitters' sizes; every other group but the window's is a table's.
+const QString kSplitters = QStringLiteral("splitters");
 
 std::optional<int> readNumber(const QSettings& file, const QString& key, int lowest, int highest)
 {
@@ -44,6 +48,20 @@ TableLayout readTable(const QSettings& file)
     return table;
 }
 
+// All the sizes, or none when any is not a number of pixels that fits.
+QVector<int> readSizes(const QSettings& file, const QString& key)
+{
+    QVector<int> sizes;
+    for (const QString& text : file.value(key).toStringList()) {
+        bool ok = false;
+        const int size = text.trimmed().toInt(&ok);
+        if (!ok || size <= 0 || size > kLargestLength)
+            return {};
+        sizes.append(size);
+    }
+    return sizes;
+}
+
 QVector<QRect> availableAreas()
 {
     QVector<QRect> areas;
@@ -56,13 +74,39 @@ QVector<QRect> availableAreas()
     return areas;
 }
 
-QList<QTableWidget*> namedTables(QWidget* window)
+// The window's widgets of a kind that have an object name, which is their key in editor.ini.
+template <typename T> QList<T*> namedChildren(QWidget* window)
 {
-    QList<QTableWidget*> tables = window->findChildren<QTableWidget*>();
-    tables.erase(
-        std::remove_if(tables.begin(), tables.end(), [](QTableWidget* t) { return t->objectName().isEmpty(); }),
-        tables.end());
-    return tables;
+    QList<T*> children = window->findChildren<T*>();
+    children.erase(std::remove_if(children.begin(), children.end(), [](T* c) { return c->objectName().isEmpty(); }),
+                   children.end());
+    return children;
+}
+
+// The sizes the splitter keeps for its parts: the ones the user dragged it to or it was last given, also while
+// it has not been laid out yet (its sizes() are then those of a placeholder geometry). Empty when it has none.
+QVector<int> keptSizes(const QSplitter* splitter)
+{
+    QDataStream stream(splitter->saveState());
+    qint32 marker = 0;
+    qint32 version = 0;
+    QList<int> sizes;
+    stream >> marker >> version >> sizes;
+    if (stream.status() != QDataStream::Ok || sizes.size() != splitter->count() ||
+        std::any_of(sizes.begin(), sizes.end(), [](int size) { return size <= 0; }))
+        return {};
+    return sizes.toVector();
+}
+
+// The sizes a splitter starts with: each part's preferred size (a part that stretches takes the rest anyway).
+QList<int> preferredSizes(const QSplitter* splitter)
+{
+    QList<int> sizes;
+    for (int part = 0; part < splitter->count(); ++part) {
+        const QSize hint = splitter->widget(part)->sizeHint();
+        sizes.append(splitter->orientation() == Qt::Vertical ? hint.height() : hint.width());
+    }
+    return sizes;
 }
 
 TableLayout tableLayoutOf(const QTableWidget* table)
@@ -110,8 +154,16 @@ EditorLayout readEditorLayout(const QString& path)
         layout.window = QRect(*x, *y, *width, *height);
     layout.maximised = file.value(QStringLiteral("window/maximised")).toString() == QLatin1String("true");
 
+    file.beginGroup(kSplitters);
+    for (const QString& name : file.childKeys()) {
+        const QVector<int> sizes = readSizes(file, name);
+        if (!sizes.isEmpty())
+            layout.splitters.insert(name, sizes);
+    }
+    file.endGroup();
+
     for (const QString& group : file.childGroups()) {
-        if (group == QLatin1String("window"))
+        if (group == QLatin1String("window") || group == kSplitters)
             continue;
         file.beginGroup(group);
         layout.tables.insert(group, readTable(file));
@@ -148,6 +200,14 @@ bool writeEditorLayout(const QString& path, const EditorLayout& layout)
         }
         file.endGroup();
     }
+    file.beginGroup(kSplitters);
+    for (auto splitter = layout.splitters.cbegin(); splitter != layout.splitters.cend(); ++splitter) {
+        QStringList sizes;
+        for (int size : *splitter)
+            sizes.append(QString::number(size));
+        file.setValue(splitter.key(), sizes);
+    }
+    file.endGroup();
     file.sync();
     return file.status() == QSettings::NoError;
 }
@@ -164,11 +224,19 @@ void EditorSettings::restore(QWidget* window)
 
 void EditorSettings::restoreNewTables(QWidget* window)
 {
-    for (QTableWidget* table : namedTables(window)) {
+    for (QTableWidget* table : namedChildren<QTableWidget>(window)) {
         if (defaults.contains(table->objectName()))
             continue;
         defaults.insert(table->objectName(), tableLayoutOf(table));
         applyTableLayout(table, remembered.tables.value(table->objectName()));
+    }
+    for (QSplitter* splitter : namedChildren<QSplitter>(window)) {
+        if (restoredSplitters.contains(splitter->objectName()))
+            continue;
+        restoredSplitters.insert(splitter->objectName());
+        const QVector<int> sizes = remembered.splitters.value(splitter->objectName());
+        if (sizes.size() == splitter->count())
+            splitter->setSizes(sizes.toList());
     }
 }
 
@@ -179,8 +247,13 @@ void EditorSettings::save(QWidget* window)
     // The normal geometry is the one to come back to, also when the window is minimised or maximised now.
     layout.window = window->normalGeometry().isValid() ? window->normalGeometry() : window->geometry();
     layout.maximised = maximised;
-    for (QTableWidget* table : namedTables(window))
+    for (QTableWidget* table : namedChildren<QTableWidget>(window))
         layout.tables.insert(table->objectName(), tableLayoutOf(table));
+    for (const QSplitter* splitter : namedChildren<QSplitter>(window)) {
+        const QVector<int> sizes = keptSizes(splitter);
+        if (!sizes.isEmpty())
+            layout.splitters.insert(splitter->objectName(), sizes);
+    }
     writeEditorLayout(path, layout);
 }
 
@@ -188,8 +261,10 @@ void EditorSettings::reset(QWidget* window)
 {
     remembered = EditorLayout();
     QFile::remove(path);
-    for (QTableWidget* table : namedTables(window))
+    for (QTableWidget* table : namedChildren<QTableWidget>(window))
         applyTableLayout(table, defaults.value(table->objectName()));
+    for (QSplitter* splitter : namedChildren<QSplitter>(window))
+        splitter->setSizes(preferredSizes(splitter));
     window->setWindowState(Qt::WindowNoState);
     window->setGeometry(initialWindowGeometry(availableAreas(), QCursor::pos()));
 }

@@ -3,6 +3,7 @@
 #include "tablesupport.h"
 
 #include <QHeaderView>
+#include <QSplitter>
 #include <QTableWidget>
 #include <QTest>
 
@@ -18,6 +19,20 @@ private slots:
     void layoutSurvivesRestart();
 };
 
+namespace {
+
+// The height of the city tab's held specialties, shown in the window as it is.
+int heldListHeight(MainWindow* window)
+{
+    auto* tabs = child<QTabWidget>(window, "tabWidget");
+    tabs->show();
+    tabs->setCurrentWidget(child<QWidget>(window, "cityPage"));
+    window->show();
+    return child<QSplitter>(window, "citySplitter")->sizes().value(0);
+}
+
+} // namespace
+
 void EditorSettingsTest::unusableFile_data()
 {
     QTest::addColumn<QByteArray>("bytes");
@@ -28,7 +43,8 @@ void EditorSettingsTest::unusableFile_data()
                                   << QVector<int>();
     QTest::newRow("values-that-do-not-fit") << QByteArray("[General]\nversion=1\n[window]\nx=1\ny=1\nwidth=-5\n"
                                                           "height=700\n[armyInfoTable]\nwidths=abc, -3, 120\n"
-                                                          "sortColumn=2\nsortOrder=sideways\n")
+                                                          "sortColumn=2\nsortOrder=sideways\n"
+                                                          "[splitters]\ncitySplitter=200, x\n")
                                             << QVector<int>{0, 0, 120};
     QTest::newRow("unreadable") << QByteArray() << QVector<int>();
 }
@@ -45,6 +61,7 @@ void EditorSettingsTest::unusableFile()
     QVERIFY(!layout.window.isValid());
     QCOMPARE(layout.tables.value(QStringLiteral("armyInfoTable")).widths, widths);
     QCOMPARE(layout.tables.value(QStringLiteral("armyInfoTable")).sortColumn, -1);
+    QVERIFY(layout.splitters.isEmpty());
 }
 
 void EditorSettingsTest::layoutSurvivesRestart()
@@ -54,8 +71,12 @@ void EditorSettingsTest::layoutSurvivesRestart()
     // A garbage file does not stop the start, and is rewritten on exit.
     QVERIFY(writeBytes(game.path(QStringLiteral("editor.ini")), "\x01 not a layout [["));
     int defaultWidth = 0;
+    int defaultHeldHeight = 0;
     {
         Editor editor;
+        defaultHeldHeight = heldListHeight(editor.window.get());
+        // As a drag of the handle leaves it.
+        child<QSplitter>(editor.window.get(), "citySplitter")->setSizes({defaultHeldHeight - 60, 400});
         auto* army = editor.window->findChild<QTableWidget*>(QStringLiteral("armyInfoTable"));
         defaultWidth = army->horizontalHeader()->sectionSize(2);
         army->horizontalHeader()->resizeSection(2, defaultWidth + 40);
@@ -75,11 +96,14 @@ void EditorSettingsTest::layoutSurvivesRestart()
     QCOMPARE(army->sortIndicatorOrder(), Qt::DescendingOrder);
     QCOMPARE(stories->sortIndicatorSection(), 0);
     QCOMPARE(stories->sortIndicatorOrder(), Qt::DescendingOrder);
+    QCOMPARE(heldListHeight(editor.window.get()), defaultHeldHeight - 60);
 
     editor.window->setWindowState(Qt::WindowMaximized);
     QTest::mousePress(editor.window->findChild<QWidget*>(QStringLiteral("layoutButton")), Qt::LeftButton);
     QCOMPARE(army->sectionSize(2), defaultWidth);
     QCOMPARE(army->sortIndicatorSection(), -1);
+    editor.window->resize(1200, 800);
+    QCOMPARE(heldListHeight(editor.window.get()), defaultHeldHeight);
     QCOMPARE(editor.window->windowState(), Qt::WindowNoState);
     QVERIFY(!QFile::exists(game.path(QStringLiteral("editor.ini"))));
 }

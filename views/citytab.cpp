@@ -11,6 +11,7 @@
 #include <QGroupBox>
 #include <QHeaderView>
 #include <QSignalBlocker>
+#include <QSplitter>
 #include <QTableWidget>
 
 #include <algorithm>
@@ -35,6 +36,27 @@ QStringList rowTexts(const QTableWidget* table, int row)
     return texts;
 }
 
+// The height a specialty table needs to show `rows` rows without scrolling.
+int heightForRows(const QTableWidget* table, int rows)
+{
+    return table->horizontalHeader()->sizeHint().height() + rows * table->verticalHeader()->defaultSectionSize() +
+           2 * table->frameWidth();
+}
+
+// A few rows are enough to work with either list; the user divides the rest of the room between them.
+const int kFewRows = 3;
+
+// The held specialties' table asks for room for the most specialties a city can hold, so they show without
+// scrolling when the room allows.
+class HeldSpecialtyTable : public QTableWidget
+{
+public:
+    QSize sizeHint() const override
+    {
+        return QSize(QTableWidget::sizeHint().width(), heightForRows(this, maxCitySpecialties));
+    }
+};
+
 void prepareSpecialtyTable(QTableWidget* table, const QString& name)
 {
     table->setObjectName(name);
@@ -49,7 +71,7 @@ void prepareSpecialtyTable(QTableWidget* table, const QString& name)
 } // namespace
 
 CityTab::CityTab(GameDocument* document, QWidget* parent)
-    : QWidget(parent), document(document), cityTable(new QTableWidget), citySpecialtyTable(new QTableWidget),
+    : QWidget(parent), document(document), cityTable(new QTableWidget), citySpecialtyTable(new HeldSpecialtyTable),
       optionalSpecialtyTable(new QTableWidget), citySpecialtyGroup(new QGroupBox(tr("城市特性"))),
       optionalSpecialtyGroup(new QGroupBox(tr("可选特性")))
 {
@@ -70,10 +92,17 @@ CityTab::CityTab(GameDocument* document, QWidget* parent)
 
     RecordTableView::setupTable(cityTable, 2, false, {QStringLiteral("ID"), QStringLiteral("城市")});
     cityView = new RecordTableView(document, cityTable, RecordKind::City, 1);
+    // The user divides the height between the two lists; the held list starts at its preferred height and the
+    // optional list takes the rest.
+    auto* splitter = new QSplitter(Qt::Vertical);
+    splitter->setObjectName(QStringLiteral("citySplitter"));
+    splitter->addWidget(citySpecialtyGroup);
+    splitter->addWidget(optionalSpecialtyGroup);
+    splitter->setChildrenCollapsible(false);
+    splitter->setStretchFactor(1, 1);
     auto* pageLayout = new QGridLayout(this);
-    pageLayout->addLayout(cityView->withSearchLine(120), 0, 0, 2, 1);
-    pageLayout->addWidget(citySpecialtyGroup, 0, 1);
-    pageLayout->addWidget(optionalSpecialtyGroup, 1, 1);
+    pageLayout->addLayout(cityView->withSearchLine(120), 0, 0);
+    pageLayout->addWidget(splitter, 0, 1);
     pageLayout->setColumnStretch(0, 1);
     pageLayout->setColumnStretch(1, 9);
 
@@ -83,10 +112,8 @@ CityTab::CityTab(GameDocument* document, QWidget* parent)
     cityTable->horizontalHeader()->setSectionResizeMode(1, QHeaderView::Stretch);
     cityTable->setFixedWidth(120);
     cityTable->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    // Tall enough for the most specialties a city can hold, so they show without scrolling.
-    const int rowsHeight = maxCitySpecialties * citySpecialtyTable->verticalHeader()->defaultSectionSize();
-    citySpecialtyTable->setMinimumHeight(citySpecialtyTable->horizontalHeader()->sizeHint().height() + rowsHeight +
-                                         2 * citySpecialtyTable->frameWidth());
+    citySpecialtyTable->setMinimumHeight(heightForRows(citySpecialtyTable, kFewRows));
+    optionalSpecialtyTable->setMinimumHeight(heightForRows(optionalSpecialtyTable, kFewRows));
 
     citySpecialtyGroup->setCheckable(true);
     optionalSpecialtyGroup->setCheckable(true);
@@ -163,9 +190,9 @@ void CityTab::fillSpecialtyTable(QTableWidget* table, const QStringList& ids)
     const QSignalBlocker blocker(table);
     table->setRowCount(ids.size());
     for (int row = 0; row < ids.size(); ++row)
-        writeRow(table, row,
-                 specialtyRowTexts(ids.at(row), document->citySpecialties(), document->languageTexts(),
-                                   document->items()));
+        writeRow(
+            table, row,
+            specialtyRowTexts(ids.at(row), document->citySpecialties(), document->languageTexts(), document->items()));
 }
 
 void CityTab::removeCitySpecialty(const QPoint& pos)
