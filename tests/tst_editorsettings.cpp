@@ -16,6 +16,8 @@ class EditorSettingsTest : public QObject
 private slots:
     void unusableFile_data();
     void unusableFile();
+    void widthsAgainstColumns_data();
+    void widthsAgainstColumns();
     void layoutSurvivesRestart();
 };
 
@@ -62,6 +64,35 @@ void EditorSettingsTest::unusableFile()
     QCOMPARE(layout.tables.value(QStringLiteral("armyInfoTable")).widths, widths);
     QCOMPARE(layout.tables.value(QStringLiteral("armyInfoTable")).sortColumn, -1);
     QVERIFY(layout.splitters.isEmpty());
+}
+
+void EditorSettingsTest::widthsAgainstColumns_data()
+{
+    QTest::addColumn<QByteArray>("widths");
+    QTest::addColumn<int>("first");
+    QTest::addColumn<int>("last"); // 0: the default width
+
+    // The army table has eight columns.
+    QTest::newRow("more-widths-than-columns") << QByteArray("50,51,52,53,54,55,56,57,58,59,60") << 50 << 57;
+    QTest::newRow("fewer-widths-than-columns") << QByteArray("50") << 50 << 0;
+}
+
+void EditorSettingsTest::widthsAgainstColumns()
+{
+    QFETCH(QByteArray, widths);
+    QFETCH(int, last);
+    GameCopy game;
+    if (last == 0)
+        last = Editor()
+                   .window->findChild<QTableWidget*>(QStringLiteral("armyInfoTable"))
+                   ->horizontalHeader()
+                   ->sectionSize(7);
+    QVERIFY(writeBytes(game.path(QStringLiteral("editor.ini")),
+                       "[General]\nversion=1\n[armyInfoTable]\nwidths=" + widths + "\n"));
+    Editor editor;
+    const QHeaderView* header = child(editor.window.get(), "armyInfoTable")->horizontalHeader();
+    QTEST(header->sectionSize(0), "first");
+    QCOMPARE(header->sectionSize(7), last);
 }
 
 void EditorSettingsTest::layoutSurvivesRestart()
