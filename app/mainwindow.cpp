@@ -14,6 +14,7 @@
 #include "widgets/tablefilter.h"
 
 #include <QCloseEvent>
+#include <QDir>
 #include <QColor>
 #include <QFile>
 #include <QFileInfo>
@@ -175,7 +176,10 @@ void MainWindow::buildSideMenu()
                     showPendingChanges();
             });
     connect(addButton("layoutButton", tr("恢复默认布局"), QStringLiteral("layout")), &ImageButton::clicked, this,
-            [this] { editorSettings->reset(this); });
+            [this] {
+                editorSettings->reset(this);
+                showStatus(tr("已恢复默认布局"));
+            });
 }
 
 void MainWindow::buildTabArea()
@@ -197,6 +201,11 @@ bool MainWindow::loadGame()
     QString gamePath = game->configuredGameDirectory();
     bool picked = false;
     while (!GameDocument::holdsGame(gamePath)) {
+        // A folder the user picked that is not the game's: say which file it lacks before asking again.
+        if (picked)
+            Prompts::inform(this, tr("设置游戏目录"),
+                            tr("所选目录不是游戏目录,缺少文件:\n%1")
+                                .arg(QDir::toNativeSeparators(GameDocument::missingGameFile(gamePath))));
         gamePath = Prompts::pickDirectory(this, tr("设置游戏目录"), QStringLiteral("../"));
         if (gamePath.isEmpty())
             break;
@@ -227,30 +236,32 @@ void MainWindow::selectStory(int number)
     const QStringList story = game->stories().value(number);
     if (story.size() < 2)
         return;
+    // Whatever stops the switch, the list shows the story that stays open.
+    const auto keepCurrent = [this] { storyList->highlightStory(game->currentStory()); };
     if (!commitOpenEditor())
-        return;
+        return keepCurrent();
     // Statistics edits belong to the story they were made in: settle them before another is read.
     if (!game->journal().changedIds(RecordKind::ArmyType, 1, 6).isEmpty()) {
         switch (Prompts::askToSave(this)) {
         case Prompts::SaveAnswer::Save:
             if (!saveChanges())
-                return;
+                return keepCurrent();
             break;
         case Prompts::SaveAnswer::Discard:
             game->discardArmyStatistics();
             break;
         case Prompts::SaveAnswer::Cancel:
-            return;
+            return keepCurrent();
         }
     }
 
     switch (game->openStory(number)) {
     case GameDocument::StoryOpen::StageUnreadable:
         showStatus(tr("剧本数据读取失败!"));
-        return;
+        return keepCurrent();
     case GameDocument::StoryOpen::ArmyTypesUnreadable:
         showStatus(tr("兵种数据读取失败!"));
-        return;
+        return keepCurrent();
     case GameDocument::StoryOpen::Done:
         break;
     }

@@ -126,10 +126,12 @@ GameDocument::StoryOpen GameDocument::openStory(int number)
     }
 
     const RecordTable statistics = parseStageStatistics(*stageText);
+    declaredArmyTypes.clear();
     for (auto element = statistics.cbegin(); element != statistics.cend(); ++element) {
         auto record = armyTypeTable.find(element.key());
         if (record == armyTypeTable.end())
             continue;
+        declaredArmyTypes.insert(element.key());
         for (int position = 1; position <= 6; ++position)
             (*record)[position] = element.value().at(position - 1);
     }
@@ -235,7 +237,8 @@ QString GameDocument::fileLabel(const FieldRef& ref) const
     };
     switch (ref.kind) {
     case RecordKind::ArmyType:
-        return inGame(ref.field <= 6 ? stageFile : filePaths.armyType);
+        // Statistics of an army type the story does not declare are saved to armytype.txt.
+        return inGame(ref.field <= 6 && declaredArmyTypes.contains(ref.id) ? stageFile : filePaths.armyType);
     case RecordKind::Skill:
         return inGame(filePaths.skill);
     case RecordKind::City:

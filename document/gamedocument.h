@@ -7,6 +7,7 @@
 #include "gamedata/gametables.h"
 
 #include <QObject>
+#include <QSet>
 #include <QString>
 #include <QStringList>
 #include <QVector>
@@ -118,6 +119,8 @@ private:
     QString directory;
     GameFilePaths filePaths;
     QString stageFile;
+    // The army types the open story's stage file gives statistics; the others keep theirs in armytype.txt.
+    QSet<QString> declaredArmyTypes;
     int storyNumber = -1;
     bool opened = false;
     // The copies of the files saved in this run, for the game directory of the last successful look-up.

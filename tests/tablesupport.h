@@ -104,7 +104,10 @@ inline void editCell(QTableWidget* table, const QString& id, int column, const Q
     for (QLineEdit* open : table->viewport()->findChildren<QLineEdit*>())
         editor = open->isVisible() ? open : editor;
     QVERIFY(editor);
-    editor->setText(text);
+    // Typed as keys, so that the editor's own rules on what it takes apply.
+    editor->selectAll();
+    QTest::keyClick(editor, Qt::Key_Delete);
+    QTest::keyClicks(editor, text);
     QTest::keyClick(editor, Qt::Key_Return);
     // The delegate commits the text on the next turn of the event loop.
     QCoreApplication::processEvents();

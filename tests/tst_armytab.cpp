@@ -52,16 +52,21 @@ private slots:
         QTest::addColumn<QString>("id");
         QTest::addColumn<int>("column");
         QTest::addColumn<QString>("typed");
-        QTest::addColumn<bool>("accepted");
-        QTest::newRow("army-number") << false << "2" << 2 << "77" << true;
-        QTest::newRow("army-nine-digits") << false << "2" << 2 << "999999999" << true;
-        for (const char* typed : {"-5", "abc", "1.5", "1 2", "", "1234567890", "１２"})
-            QTest::addRow("army-refused-%s", typed) << false << "2" << 2 << typed << false;
+        QTest::addColumn<QString>("stored"); // what the cell takes: digits only; none when the value is refused
+        QTest::addColumn<QString>("refusal");
+        const QString notNumber = QStringLiteral("请输入非负整数!");
+        const QString tooLarge = QStringLiteral("数值不能超过999,999,999!");
+        QTest::newRow("army-number") << false << "2" << 2 << "77" << "77" << QString();
+        QTest::newRow("army-nine-digits") << false << "2" << 2 << "999999999" << "999999999" << QString();
+        QTest::newRow("army-only-digits-typed") << false << "2" << 2 << "-1.5a" << "15" << QString();
+        for (const char* typed : {"abc", ""})
+            QTest::addRow("army-refused-%s", typed) << false << "2" << 2 << typed << QString() << notNumber;
+        QTest::newRow("army-above-the-limit") << false << "2" << 2 << "12345678901" << QString() << tooLarge;
         // A far range above 7 is accepted and marked; 7 itself is not marked.
-        QTest::newRow("skill-far-above-seven") << true << "316" << 2 << "0008" << true;
-        QTest::newRow("skill-far-seven") << true << "317" << 2 << "7" << true;
-        for (const char* typed : {"-3", "", "1234567890", "３"})
-            QTest::addRow("skill-refused-%s", typed) << true << "317" << 3 << typed << false;
+        QTest::newRow("skill-far-above-seven") << true << "316" << 2 << "0008" << "0008" << QString();
+        QTest::newRow("skill-far-seven") << true << "317" << 2 << "7" << "7" << QString();
+        QTest::newRow("skill-refused-empty") << true << "317" << 3 << "" << QString() << notNumber;
+        QTest::newRow("skill-above-the-limit") << true << "317" << 3 << "1234567890" << QString() << tooLarge;
     }
 
     void edits()
@@ -70,21 +75,23 @@ private slots:
         QFETCH(QString, id);
         QFETCH(int, column);
         QFETCH(QString, typed);
-        QFETCH(bool, accepted);
+        QFETCH(QString, stored);
+        QFETCH(QString, refusal);
+        const bool accepted = refusal.isEmpty();
         QTableWidget* table = skill ? skills : army;
         clickCell(army, QStringLiteral("6"));
         const QString before = table->item(rowOfId(table, id), column)->text();
         editCell(table, id, column, typed);
         const QTableWidgetItem* cell = table->item(rowOfId(table, id), column);
-        QCOMPARE(cell->text(), accepted ? typed : before);
+        QCOMPARE(cell->text(), accepted ? stored : before);
         QCOMPARE(w->document()->hasPendingChanges(), accepted);
         QCOMPARE(message(w), accepted ? QStringLiteral("您有新的数据需要保存!") : QString());
-        QVERIFY(accepted || status(w) == QStringLiteral("请输入非负整数!"));
+        QVERIFY(accepted || status(w) == refusal);
         // A changed value tells the file's; a far range above 7 warns.
         QStringList tips;
-        if (skill && column == 2 && typed.toInt() > 7)
+        if (skill && column == 2 && stored.toInt() > 7)
             tips += QStringLiteral("攻击范围超过7可能导致游戏崩溃");
-        if (accepted && typed != before)
+        if (accepted && stored != before)
             tips += QStringLiteral("原值: ") + before;
         QCOMPARE(cell->toolTip(), tips.join(QLatin1Char('\n')));
     }
@@ -149,7 +156,8 @@ private slots:
 
         QVERIFY(status(w).startsWith(QStringLiteral("保存成功!")));
         QCOMPARE(message(w), QString());
-        QVERIFY(!w->document()->hasPendingChanges() && !needsBox->isCheckable());
+        // Saved switched off, the needs can still be ticked back on in this run.
+        QVERIFY(!w->document()->hasPendingChanges() && needsBox->isCheckable() && !needsBox->isChecked());
         QCOMPARE(bytes("story/story01/stage.xml"),
                  withValue(withValue(stage, "a0=\"5\"", " a5=\"", "80"), "a0=\"5\"", " a10=\"", "2"));
         QByteArray expected = withValue(withValue(armyTypes, "\"Type\":12,", "\"LongAttack\":", "33"), "\"Type\":12,",
@@ -160,6 +168,28 @@ private slots:
         QCOMPARE(bytes("config/battlefield/skill.txt"),
                  withValue(withValue(skillBytes, "\"ID\":307,", "\"FarRange\":", "8"), "\"ID\":307,",
                            "\"NearRange\":", "4"));
+    }
+
+    // The needs group shows what a save would write: needs saved switched off and brought back by an undo are
+    // shown, marked, and switched off and on again by the user keep what the user had.
+    void needsAfterSaveAndUndo()
+    {
+        const QByteArray armyTypes = bytes("config/army/armytype.txt");
+        clickCell(army, QStringLiteral("7"));
+        QTest::keyClick(needsBox, Qt::Key_Space);
+        QCOMPARE(needsBox->title(), QStringLiteral("兵种招募需求(已禁用)"));
+        QVERIFY(w->saveChanges());
+        QTest::keyClick(w, Qt::Key_Z, Qt::ControlModifier);
+        QCOMPARE(rowTexts(needs, 0), QStringList({"洛阳", "洛阳虎符"}));
+        QVERIFY(needsBox->isChecked());
+        QCOMPARE(needsBox->toolTip(), QStringLiteral("原值: 已禁用"));
+        QTest::keyClick(needsBox, Qt::Key_Space);
+        QVERIFY(!needsBox->isChecked() && needs->rowCount() == 0);
+        QCOMPARE(needsBox->title(), QStringLiteral("兵种招募需求(已禁用)"));
+        QTest::keyClick(needsBox, Qt::Key_Space);
+        QCOMPARE(rowTexts(needs, 0), QStringList({"洛阳", "洛阳虎符"}));
+        QVERIFY(w->saveChanges());
+        QCOMPARE(bytes("config/army/armytype.txt"), armyTypes);
     }
 
     void unsavedStatisticsAsk_data()

@@ -180,6 +180,8 @@ void DocumentTest::saveGroup()
     bytes.replace(at, before.size(), after);
 
     document->changeFields(change, QStringLiteral("edit"));
+    // The pending list names the file the save writes.
+    QCOMPARE(document->fileLabel(change.first().ref), QDir::toNativeSeparators(file));
     const SaveReport report = document->save();
     QVERIFY(report.complete);
     QVERIFY(report.failedFiles.isEmpty() && report.unwrittenRecords.isEmpty());

@@ -28,10 +28,13 @@ private slots:
             const bool asked = caption == QStringLiteral("设置游戏目录") && start == QLatin1String("../");
             return asked && !picks.isEmpty() ? picks.takeFirst() : QString();
         });
+        notices.clear();
+        Prompts::setNotice([this](QWidget*, const QString&, const QString& text) { notices += text; });
     }
 
     void cleanup()
     {
+        Prompts::setNotice(nullptr);
         Prompts::setDirectoryPicker(nullptr);
     }
 
@@ -86,6 +89,10 @@ private slots:
             QVERIFY(writeBytes(game.gameFile(file), content));
         Editor editor;
         QTEST(dialogs, "asked");
+        // A picked folder that is not the game's is named with the file it lacks before the next question.
+        QCOMPARE(notices, answers.size() > 1 ? QStringList{QStringLiteral("所选目录不是游戏目录,缺少文件:\n") +
+                                                           QDir::toNativeSeparators(GameDocument::missingGameFile("nowhere"))}
+                                             : QStringList());
         QCOMPARE(editor.document.isOpen(), loaded);
         QCOMPARE(message(editor.window.get()), loaded ? QString() : QStringLiteral("游戏目录设置不正确,或文件缺失!"));
         QCOMPARE(status(editor.window.get()), loaded ? QStringLiteral("数据加载成功!") : QString());
@@ -167,6 +174,7 @@ private slots:
 private:
     QStringList picks;
     int dialogs = 0;
+    QStringList notices;
 };
 
 QTEST_MAIN(WindowTest)

@@ -4,6 +4,8 @@
 #include "gamedata/idorder.h"
 #include "views/recordtableview.h"
 #include "views/sortingsuspended.h"
+#include "widgets/appsearchline.h"
+#include "widgets/tablefilter.h"
 #include "widgets/sortableitem.h"
 
 #include <QBrush>
@@ -86,8 +88,12 @@ ArmyTab::ArmyTab(GameDocument* document, QWidget* parent)
     pageLayout->setRowStretch(0, 1);
     pageLayout->setRowStretch(1, 5);
 
-    connect(infoTable, &QTableWidget::cellClicked, this,
-            [this](int row) { showArmy(infoTable->item(row, 0) ? infoTable->item(row, 0)->text() : QString()); });
+    // The panels follow the current row, however it became current (a click of either button, the keys, an
+    // undo), and go empty when a filter hides it.
+    connect(infoTable, &QTableWidget::currentCellChanged, this, &ArmyTab::followCurrentRow);
+    connect(infoTable, &QTableWidget::cellClicked, this, &ArmyTab::followCurrentRow);
+    connect(infoTable->findChild<TableFilter*>()->searchLine(), &QLineEdit::textChanged, this,
+            &ArmyTab::followCurrentRow, Qt::QueuedConnection);
     connect(needsGroup, &QGroupBox::clicked, this, &ArmyTab::switchArmyNeeds);
     for (RecordTableView* view : {infoView, skillView})
         connect(view, &RecordTableView::statusMessage, this, &ArmyTab::statusMessage);
@@ -135,8 +141,18 @@ void ArmyTab::drawArmyInfo()
     showArmy(QString());
 }
 
+void ArmyTab::followCurrentRow()
+{
+    infoTable->findChild<TableFilter*>()->refilter();
+    const int row = infoTable->currentRow();
+    const QTableWidgetItem* idCell = row >= 0 && !infoTable->isRowHidden(row) ? infoTable->item(row, 0) : nullptr;
+    showArmy(idCell ? idCell->text() : QString());
+}
+
 void ArmyTab::showArmy(const QString& id)
 {
+    if (id == currentArmyId && id == skillArmyId && !id.isEmpty())
+        return;
     currentArmyId = id;
     // The skills of an army type follow from its name, which no edit changes: a list already shown stays.
     if (id != skillArmyId || id.isEmpty())
@@ -178,40 +194,57 @@ void ArmyTab::drawArmySkill(const QString& id)
 void ArmyTab::drawArmyNeeds(const QString& id)
 {
     needsTable->setRowCount(0);
-    // What the file asks for is shown; a switched-off need is a change of both fields to 0.
-    const QStringList needs = document->fileNeeds(id);
-    const QString cityText = document->languageTexts().value(needs.at(0));
-    const QString itemName = document->items().value(needs.at(1)).value(0);
-    const bool switchedOff = document->journal().recordChanged(RecordKind::ArmyType, id, 7, 8);
+    // The group shows what a save would write, the record's current needs; a switched-off need is both fields
+    // at 0. A difference from the file is marked, with the file's needs in the tooltip.
+    const QStringList record = document->armyTypes().value(id);
+    const auto names = [this](const QString& city, const QString& item) {
+        return QStringList{document->languageTexts().value(city), document->items().value(item).value(0)};
+    };
+    const QStringList current = names(record.value(7), record.value(8));
+    const QStringList inFile = document->fileNeeds(id);
+    const QStringList fileNames = names(inFile.at(0), inFile.at(1));
+    const bool changed = document->journal().recordChanged(RecordKind::ArmyType, id, 7, 8);
+    const bool needed = !current.at(1).isEmpty();
 
     // Setting a style sheet polishes the group anew, even to the same text.
-    const QString look = switchedOff ? QStringLiteral("QGroupBox::title{color:#D9A64A;font-weight:bold;}") : QString();
+    const QString look = changed ? QStringLiteral("QGroupBox::title{color:#D9A64A;font-weight:bold;}") : QString();
     if (needsGroup->styleSheet() != look)
         needsGroup->setStyleSheet(look);
-    needsGroup->setToolTip(switchedOff ? tr("原值: ") + cityText + QStringLiteral(" / ") + itemName : QString());
-    needsGroup->setCheckable(switchedOff || !itemName.isEmpty());
-    if (switchedOff) {
-        needsGroup->setChecked(false);
+    needsGroup->setToolTip(!changed ? QString()
+                           : fileNames.at(1).isEmpty()
+                               ? tr("原值: 已禁用")
+                               : tr("原值: ") + fileNames.at(0) + QStringLiteral(" / ") + fileNames.at(1));
+    // Needs the user switched off can be ticked back on, also once the file holds them switched off.
+    const bool switchedOff = !needed && (changed || switchedOffNeeds.contains(id));
+    needsGroup->setTitle(switchedOff ? tr("兵种招募需求(已禁用)") : QStringLiteral("兵种招募需求"));
+    needsGroup->setCheckable(needed || switchedOff);
+    if (!needed) {
+        if (switchedOff)
+            needsGroup->setChecked(false);
         return;
     }
-    if (itemName.isEmpty())
-        return;
     needsGroup->setChecked(true);
     needsTable->setRowCount(1);
     // Shown only: the needs can be switched off, not edited.
     QTableWidgetItem readOnly;
     readOnly.setFlags(readOnly.flags() & ~Qt::ItemIsEditable);
-    readOnly.setText(cityText);
+    readOnly.setText(current.at(0));
     needsTable->setItem(0, 0, readOnly.clone());
-    readOnly.setText(itemName);
+    readOnly.setText(current.at(1));
     needsTable->setItem(0, 1, readOnly.clone());
 }
 
 void ArmyTab::switchArmyNeeds(bool checked)
 {
     const QString id = currentArmyId;
-    const QStringList needs =
-        checked ? document->fileNeeds(id) : QStringList{QStringLiteral("0"), QStringLiteral("0")};
+    const QStringList record = document->armyTypes().value(id);
+    QStringList needs{QStringLiteral("0"), QStringLiteral("0")};
+    if (checked) {
+        // Back to the needs the user last had: those switched off in this run, else the file's.
+        needs = switchedOffNeeds.value(id, document->fileNeeds(id));
+    } else if (record.value(8) != QLatin1String("0")) {
+        switchedOffNeeds.insert(id, {record.value(7), record.value(8)});
+    }
     document->changeFields(
         {{{RecordKind::ArmyType, id, 7}, needs.at(0)}, {{RecordKind::ArmyType, id, 8}, needs.at(1)}},
         checked ? tr("恢复招募需求") : tr("禁用招募需求"), ChangeOrigin::Applied, skillArmyId);

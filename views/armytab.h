@@ -2,6 +2,7 @@
 
 #include "document/gamedocument.h"
 
+#include <QHash>
 #include <QWidget>
 
 class QGroupBox;
@@ -28,6 +29,8 @@ signals:
     void statusMessage(const QString& text);
 
 private:
+    // Shows the panels of the current row when it is in view, else empty panels.
+    void followCurrentRow();
     // Shows the skills and needs of an army type; none for an empty id.
     void showArmy(const QString& id);
     void drawArmySkill(const QString& id);
@@ -47,4 +50,6 @@ private:
     // The army type of the current row, and the one whose skills the skill table shows.
     QString currentArmyId;
     QString skillArmyId;
+    // The needs each army type had when the user last switched them off, to bring back when ticked again.
+    QHash<QString, QStringList> switchedOffNeeds;
 };

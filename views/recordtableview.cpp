@@ -11,16 +11,60 @@
 #include "widgets/tablefilter.h"
 
 #include <QAbstractItemDelegate>
+#include <QHelpEvent>
 #include <QAction>
 #include <QHeaderView>
 #include <QLineEdit>
 #include <QMenu>
+#include <QRegularExpressionValidator>
 #include <QShortcut>
+#include <QStyledItemDelegate>
 #include <QTableWidget>
+#include <QToolTip>
 #include <QUndoStack>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
 namespace {
+
+// The cells of numbers: the editor takes digits only, and a value too wide for its cell shows whole in the
+// tooltip.
+class NumberDelegate : public QStyledItemDelegate
+{
+public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+
+    QWidget* createEditor(QWidget* parent, const QStyleOptionViewItem& option, const QModelIndex& index) const override
+    {
+        QWidget* editor = QStyledItemDelegate::createEditor(parent, option, index);
+        if (auto* line = qobject_cast<QLineEdit*>(editor))
+            line->setValidator(new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]*")), line));
+        return editor;
+    }
+
+    bool helpEvent(QHelpEvent* event, QAbstractItemView* view, const QStyleOptionViewItem& option,
+                   const QModelIndex& index) override
+    {
+        const QString text = index.data().toString();
+        // The cell's padding on both sides, as the style draws it.
+        const int padding = 2 * (view->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, &option, view) + 1);
+        if (event->type() != QEvent::ToolTip || option.fontMetrics.horizontalAdvance(text) + padding <= option.rect.width())
+            return QStyledItemDelegate::helpEvent(event, view, option, index);
+        const QString tip = index.data(Qt::ToolTipRole).toString();
+        QToolTip::showText(event->globalPos(), tip.isEmpty() ? text : text + QLatin1Char('\n') + tip, view);
+        return true;
+    }
+};
+
+// Why a typed value is refused: not a whole number, or above what the game files hold.
+QString refusalOf(const QString& text)
+{
+    const bool digits = !text.isEmpty() && std::all_of(text.begin(), text.end(), [](QChar c) {
+        return c >= QLatin1Char('0') && c <= QLatin1Char('9');
+    });
+    return digits ? QObject::tr("数值不能超过999,999,999!") : QObject::tr("请输入非负整数!");
+}
 
 // The row of each id in column 0, in one pass over the table.
 QHash<QString, int> rowsById(const QTableWidget* table)
@@ -47,6 +91,7 @@ RecordTableView::RecordTableView(GameDocument* document, QTableWidget* table, Re
     table->setSelectionBehavior(QAbstractItemView::SelectItems);
     new QShortcut(
         QKeySequence(tr("Ctrl+B")), table, this, [this] { bulkEdit(); }, Qt::WidgetShortcut);
+    table->setItemDelegate(new NumberDelegate(table));
     connect(table, &QTableWidget::cellChanged, this, &RecordTableView::storeEdit);
 }
 
@@ -175,7 +220,7 @@ bool RecordTableView::commitOpenEditor()
     if (!line)
         return true;
     if (!textscan::isWritableNumber(line->text())) {
-        emit statusMessage(tr("请输入非负整数!"));
+        emit statusMessage(refusalOf(line->text()));
         editor->setFocus();
         return false;
     }
@@ -196,8 +241,9 @@ void RecordTableView::storeEdit(int row, int column)
     if (!textscan::isWritableNumber(cell->text())) {
         // The game files need digits here; anything else would make the record unreadable.
         const QSignalBlocker blocker(view);
+        const QString typed = cell->text();
         cell->setText(document->records(kind).value(ref.id).value(ref.field));
-        emit statusMessage(tr("请输入非负整数!"));
+        emit statusMessage(refusalOf(typed));
         return;
     }
     document->changeFields({{ref, cell->text()}}, view->horizontalHeaderItem(column)->text(), ChangeOrigin::Typed,

@@ -36,3 +36,12 @@ void StoryList::fill(const StoryCatalogue& stories)
     }
     setSortingEnabled(true);
 }
+
+void StoryList::highlightStory(int number)
+{
+    clearSelection();
+    for (int row = 0; row < rowCount(); ++row) {
+        if (item(row, 0) && item(row, 0)->data(Qt::UserRole).toInt() == number)
+            selectRow(row);
+    }
+}

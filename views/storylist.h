@@ -13,6 +13,8 @@ public:
     explicit StoryList(QWidget* parent = nullptr);
 
     void fill(const StoryCatalogue& stories);
+    // Selects the row of the story with this number, or none for -1.
+    void highlightStory(int number);
 
 signals:
     // The story with this number in the catalogue was double-clicked.

@@ -12,6 +12,7 @@ SaveQuestion saveQuestion;
 FilePicker csvExportPicker;
 FilePicker csvImportPicker;
 DialogRunner dialogRunner;
+Notice notice;
 
 QString askForCsvFile(QWidget* parent, const QString& startPath, bool forExport)
 {
@@ -54,6 +55,14 @@ SaveAnswer askToSave(QWidget* parent)
     return SaveAnswer::Cancel;
 }
 
+void inform(QWidget* parent, const QString& title, const QString& text)
+{
+    if (notice)
+        notice(parent, title, text);
+    else
+        QMessageBox::warning(parent, title, text);
+}
+
 QString pickCsvToExport(QWidget* parent, const QString& startPath)
 {
     return csvExportPicker ? csvExportPicker(parent, startPath) : askForCsvFile(parent, startPath, true);
@@ -92,6 +101,11 @@ void setCsvImportPicker(FilePicker picker)
 void setDialogRunner(DialogRunner runner)
 {
     dialogRunner = std::move(runner);
+}
+
+void setNotice(Notice replacement)
+{
+    notice = std::move(replacement);
 }
 
 } // namespace Prompts

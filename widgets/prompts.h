@@ -25,12 +25,16 @@ using SaveQuestion = std::function<SaveAnswer(QWidget* parent)>;
 // Asks for a file; gives the empty string when the user cancels.
 using FilePicker = std::function<QString(QWidget* parent, const QString& startPath)>;
 
+// Tells the user something that needs no answer.
+using Notice = std::function<void(QWidget* parent, const QString& title, const QString& text)>;
+
 // Runs a modal dialog; true when the user accepted it. A replacement may set the dialog's controls and
 // answer in the user's stead.
 using DialogRunner = std::function<bool(QDialog& dialog)>;
 
 QString pickDirectory(QWidget* parent, const QString& caption, const QString& startDir);
 SaveAnswer askToSave(QWidget* parent);
+void inform(QWidget* parent, const QString& title, const QString& text);
 // "导出为CSV…": the file to write, ".csv" added when the name has no suffix.
 QString pickCsvToExport(QWidget* parent, const QString& startPath);
 // "从CSV导入…": an existing file to read.
@@ -44,5 +48,6 @@ void setSaveQuestion(SaveQuestion question);
 void setCsvExportPicker(FilePicker picker);
 void setCsvImportPicker(FilePicker picker);
 void setDialogRunner(DialogRunner runner);
+void setNotice(Notice notice);
 
 } // namespace Prompts
