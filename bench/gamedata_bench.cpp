@@ -1088,10 +1088,15 @@ void Bench::runEdits(int scale, Editor& editor, QTableWidget* armyTable, QList<M
         undo->undo();
     });
     // An undo whose army type is not the one whose skills are shown brings that type's skills too. A click on
-    // another row, which makes it current and then reports the click, shows that row's skills.
+    // a row beside the edited one, which makes it current and then reports the click, shows that row's skills;
+    // both rows are in view, so that the undo does not scroll the table.
+    const auto inView = [armyTable](int other) {
+        const QTableWidgetItem* item = armyTable->item(other, 1);
+        return item && armyTable->viewport()->rect().contains(armyTable->visualItemRect(item));
+    };
     const double undoElsewhereMs = medianMs(samples, withRepaint([undo] { undo->undo(); }), [&] {
         edit();
-        const int otherRow = row == 0 ? 1 : 0;
+        const int otherRow = inView(row - 1) ? row - 1 : row + 1;
         armyTable->setCurrentCell(otherRow, 1);
         emit armyTable->cellClicked(otherRow, 1);
     });
