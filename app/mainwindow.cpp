@@ -265,6 +265,7 @@ void MainWindow::selectStory(int number)
     case GameDocument::StoryOpen::Done:
         break;
     }
+    keepCurrent();
     storyList->hide();
     tabWidget->show();
     storyLabel->setText(QStringLiteral("剧本: 【%1】").arg(story.at(1)));

@@ -128,6 +128,24 @@ private slots:
         QVERIFY(!w->document()->hasPendingChanges());
     }
 
+    // The skill and needs panels show the current army row's, whatever made it current, and nothing when no
+    // row is current or a filter hides it.
+    void panelsFollowTheCurrentRow()
+    {
+        const auto shown = [this] { return columnTexts(skills, 0).size() + needs->rowCount(); };
+        clickCell(army, QStringLiteral("7"));
+        QVERIFY(shown() > 0);
+        QTest::mousePress(army->viewport(), Qt::RightButton, {},
+                          army->visualItemRect(army->item(rowOfId(army, "6"), 1)).center());
+        QCOMPARE(columnTexts(skills, 0), (QStringList{"316", "317"}));
+        child<QLineEdit>(w, "armyInfoTableSearch")->setText(QStringLiteral("弓"));
+        QTRY_COMPARE(shown(), 0);
+        child<QLineEdit>(w, "armyInfoTableSearch")->clear();
+        QTRY_VERIFY(shown() > 0);
+        chooseStory(w, QStringLiteral("官渡之战"));
+        QCOMPARE(shown(), 0);
+    }
+
     void saveWritesOnlyTheEditedValues()
     {
         const QByteArray stage = bytes("story/story01/stage.xml");
@@ -219,6 +237,9 @@ private slots:
             QCOMPARE(child<QLabel>(w, "storyLabel")->text(),
                      stays ? QStringLiteral("剧本: 【群雄割据】") : QStringLiteral("剧本: 【官渡之战】"));
             QCOMPARE(army->item(rowOfId(army, "1"), 3)->text() == QLatin1String("66"), stays);
+            // Kept, the list highlights the story that is open, not the one clicked.
+            const QList<QTableWidgetItem*> highlighted = child(w, "storyList")->selectedItems();
+            QVERIFY(!stays || (highlighted.size() == 1 && highlighted.first()->text() == QStringLiteral("群雄割据")));
             // Nothing is pending once the question is settled, so closing asks no more.
             answers.clear();
             QCOMPARE(w->close(), !stays);

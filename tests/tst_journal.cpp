@@ -1,6 +1,7 @@
 // Edits through the journal end to end: marks, undo and redo, revert, and saves that never lose an edit.
 #include "widgets/prompts.h"
 #include "tablesupport.h"
+#include "views/recordtableview.h"
 #include "widgets/elidedlabel.h"
 
 #include <QApplication>
@@ -24,6 +25,8 @@ private slots:
     void cleanup();
     void editUndoRedoRevertSave();
     void openEditorIsPartOfSaveAndClose();
+    void keysSelectTheChangedCellAlone();
+    void lastFieldAndMixedKindsFollow();
     void discardAtSwitchRestoresFileValues();
     void refusedRecordStaysPending();
     void failedSaveAfterSuccess();
@@ -172,6 +175,43 @@ void JournalTest::openEditorIsPartOfSaveAndClose()
     QVERIFY(!w->close());
     QCOMPARE(questions, 1);
     QCOMPARE(w->document()->journal().size(), 1);
+}
+
+void JournalTest::keysSelectTheChangedCellAlone()
+{
+    // The last statistic, 射程, as any other: undo and redo select its cell and nothing else.
+    editCell(army, "3", 7, "9");
+    for (const int keys :
+         {Qt::CTRL + Qt::Key_Z, Qt::CTRL + Qt::Key_Y, Qt::CTRL + Qt::Key_Z, Qt::CTRL + Qt::SHIFT + Qt::Key_Z}) {
+        clickCell(army, "2", 2);
+        key(keys);
+        QCOMPARE(army->selectedItems(), QList<QTableWidgetItem*>{armyCell("3", 7)});
+    }
+}
+
+void JournalTest::lastFieldAndMixedKindsFollow()
+{
+    editCell(army, "1", 7, "3");
+    clickArmy("7");
+    editCell(skillTable, "301", 3, "5");
+    // One step that sets back fields of two kinds redraws both.
+    w->document()->revertFields({{RecordKind::Skill, "301", 2}, {RecordKind::ArmyType, "1", 6}});
+    QCOMPARE(skillTable->item(rowOfId(skillTable, "301"), 3)->text(), QStringLiteral("2"));
+    QCOMPARE(armyCell("1", 7)->text(), QStringLiteral("1"));
+    QVERIFY(!armyCell("1", 7)->font().bold());
+
+    // A value still being typed is exported as the table shows it, and a save takes the marks away.
+    QLineEdit* open = openEditor("1", 7);
+    QVERIFY(open);
+    open->setText("4");
+    const QString csv = game->path("army.csv");
+    Prompts::setCsvExportPicker([csv](QWidget*, const QString&) { return csv; });
+    army->findChild<RecordTableView*>()->exportTable();
+    Prompts::setCsvExportPicker(nullptr);
+    QVERIFY(readBytes(csv).contains(",4\r\n") || readBytes(csv).contains(",4\n"));
+    QVERIFY(armyCell("1", 7)->font().bold());
+    QVERIFY(w->saveChanges());
+    QVERIFY(!armyCell("1", 7)->font().bold());
 }
 
 void JournalTest::discardAtSwitchRestoresFileValues()
