@@ -92,8 +92,14 @@ ArmyTab::ArmyTab(GameDocument* document, QWidget* parent)
     // undo), and go empty when a filter hides it.
     connect(infoTable, &QTableWidget::currentCellChanged, this, &ArmyTab::followCurrentRow);
     connect(infoTable, &QTableWidget::cellClicked, this, &ArmyTab::followCurrentRow);
-    connect(infoTable->findChild<TableFilter*>()->searchLine(), &QLineEdit::textChanged, this,
-            &ArmyTab::followCurrentRow, Qt::QueuedConnection);
+    auto* filter = infoTable->findChild<TableFilter*>();
+    connect(
+        filter->searchLine(), &QLineEdit::textChanged, this,
+        [this, filter] {
+            filter->refilter();
+            followCurrentRow();
+        },
+        Qt::QueuedConnection);
     connect(needsGroup, &QGroupBox::clicked, this, &ArmyTab::switchArmyNeeds);
     for (RecordTableView* view : {infoView, skillView})
         connect(view, &RecordTableView::statusMessage, this, &ArmyTab::statusMessage);
@@ -143,7 +149,6 @@ void ArmyTab::drawArmyInfo()
 
 void ArmyTab::followCurrentRow()
 {
-    infoTable->findChild<TableFilter*>()->refilter();
     const int row = infoTable->currentRow();
     const QTableWidgetItem* idCell = row >= 0 && !infoTable->isRowHidden(row) ? infoTable->item(row, 0) : nullptr;
     showArmy(idCell ? idCell->text() : QString());
