@@ -35,7 +35,7 @@ PendingChangesDialog::PendingChangesDialog(GameDocument* document, QWidget* pare
 
     auto* buttons = new QDialogButtonBox;
     buttons->addButton(revertButton, QDialogButtonBox::ActionRole);
-    buttons->addButton(tr("关闭"), QDialogButtonBox::RejectRole);
+    buttons->addButton(tr("关闭"), QDialogButtonBox::RejectRole)->setObjectName(QStringLiteral("pendingCloseButton"));
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::close);
     connect(revertButton, &QPushButton::clicked, this, &PendingChangesDialog::revertSelected);
     connect(table, &QTableWidget::itemSelectionChanged, this,

@@ -11,6 +11,7 @@ AppSearchLine::AppSearchLine(QTableWidget* table, int firstColumn, int lastColum
 {
     auto* layout = new QHBoxLayout;
     auto* button = new QPushButton;
+    button->setObjectName(QStringLiteral("searchButton"));
     button->setFixedSize(24, 24);
     button->setCursor(Qt::PointingHandCursor);
     button->setToolTip(tr("搜索"));
