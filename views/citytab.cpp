@@ -46,14 +46,15 @@ int heightForRows(const QTableWidget* table, int rows)
 // A few rows are enough to work with either list; the user divides the rest of the room between them.
 const int kFewRows = 3;
 
-// The held specialties' table asks for room for the most specialties a city can hold, so they show without
-// scrolling when the room allows.
+// The held specialties' table first asks for room for the specialties most cities hold, which leaves the
+// optional ones, the longer list, most of the room on a small screen; dragging the splitter gives it more.
+const int kHeldRowsShown = 6;
 class HeldSpecialtyTable : public QTableWidget
 {
 public:
     QSize sizeHint() const override
     {
-        return QSize(QTableWidget::sizeHint().width(), heightForRows(this, maxCitySpecialties));
+        return QSize(QTableWidget::sizeHint().width(), heightForRows(this, kHeldRowsShown));
     }
 };
 
