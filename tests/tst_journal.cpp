@@ -128,7 +128,9 @@ void JournalTest::editUndoRedoRevertSave()
     // Undo brings the changed cell into view, also from behind a filter, and selects it.
     w->findChild<QLineEdit*>(QStringLiteral("armyInfoTableSearch"))->setText(QStringLiteral("骑"));
     QVERIFY(army->isRowHidden(rowOfId(army, "1")));
+    skillTable->setCurrentCell(rowOfId(skillTable, "301"), 1);
     key(Qt::CTRL + Qt::Key_Z);
+    QCOMPARE(skillTable->selectedItems(), QList<QTableWidgetItem*>{skillTable->item(rowOfId(skillTable, "301"), 3)});
     key(Qt::CTRL + Qt::Key_Z);
     QVERIFY(!army->isRowHidden(rowOfId(army, "1")));
     QCOMPARE(armyCell("1", 3)->text(), QStringLiteral("54"));
