@@ -34,7 +34,6 @@
 #include <QMap>
 #include <QMetaObject>
 #include <QProcess>
-#include <QSpinBox>
 #include <QStatusBar>
 #include <QTableWidget>
 #include <QTemporaryDir>
@@ -1048,9 +1047,9 @@ void Bench::runBulkAndCsv(int scale, Widget& widget, QTableWidget* armyTable, QL
 
     // Every statistic selected, then "批量修改…" answered with 110 %.
     Prompts::setDialogRunner([](QDialog& dialog) {
-        auto* amount = dialog.findChild<QSpinBox*>(QStringLiteral("bulkAmount"));
+        auto* amount = dialog.findChild<QLineEdit*>(QStringLiteral("bulkAmount"));
         if (amount)
-            amount->setValue(110);
+            amount->setText(QStringLiteral("110"));
         return amount != nullptr;
     });
     const auto selectStatistics = [&] {
