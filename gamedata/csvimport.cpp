@@ -31,11 +31,12 @@ ImportMatcher::ImportMatcher(const TableShape& table, const QHash<QString, QStri
     : table(table), records(records)
 {}
 
-void ImportMatcher::problem(int line, const QString& text, bool warning)
+// The text is made only for a problem that is listed: a file may hold millions of bad rows.
+template <typename Text> void ImportMatcher::problem(int line, Text text, bool warning)
 {
     ++(warning ? match.warnings : match.errors);
     if (match.problems.size() < listedProblemLimit)
-        match.problems.append({line, text, warning});
+        match.problems.append({line, text(), warning});
 }
 
 void ImportMatcher::addHeader(const QStringList& header)
@@ -61,7 +62,8 @@ void ImportMatcher::addHeader(const QStringList& header)
         return;
     }
     for (const ImportProblem& headerProblem : headerProblems)
-        problem(headerProblem.row, headerProblem.text, headerProblem.warning);
+        problem(
+            headerProblem.row, [&] { return headerProblem.text; }, headerProblem.warning);
     idField = target.indexOf(table.idColumn);
 }
 
@@ -75,21 +77,24 @@ void ImportMatcher::addRow(int line, const QStringList& fields)
     if (!match.refusal.isEmpty() || isBlank(fields))
         return;
     if (fields.size() != headerSize) {
-        problem(line, QStringLiteral("此行有%1个字段,表头有%2个,整行被忽略").arg(fields.size()).arg(headerSize));
+        problem(line, [&] {
+            return QStringLiteral("此行有%1个字段,表头有%2个,整行被忽略").arg(fields.size()).arg(headerSize);
+        });
         return;
     }
     const QString id = fields.at(idField).trimmed();
     const auto record = records.constFind(id);
     if (id.isEmpty()) {
-        problem(line, QStringLiteral("此行没有ID,整行被忽略"));
+        problem(line, [&] { return QStringLiteral("此行没有ID,整行被忽略"); });
         return;
     }
     if (record == records.cend()) {
-        problem(line, QStringLiteral("没有ID为“%1”的记录,整行被忽略").arg(id));
+        problem(line, [&] { return QStringLiteral("没有ID为“%1”的记录,整行被忽略").arg(id); });
         return;
     }
     if (lineOfId.contains(id)) {
-        problem(line, QStringLiteral("ID“%1”已在第%2行出现,此行被忽略").arg(id).arg(lineOfId.value(id)));
+        problem(line,
+                [&] { return QStringLiteral("ID“%1”已在第%2行出现,此行被忽略").arg(id).arg(lineOfId.value(id)); });
         return;
     }
     lineOfId.insert(id, line);
@@ -107,14 +112,19 @@ void ImportMatcher::addRow(int line, const QStringList& fields)
             if (unguarded == old.trimmed())
                 continue;
             if (column == table.nameColumn)
-                problem(line, QStringLiteral("名称“%1”与记录中的“%2”不同").arg(unguarded, old), true);
+                problem(
+                    line, [&] { return QStringLiteral("名称“%1”与记录中的“%2”不同").arg(unguarded, old); }, true);
             else
-                problem(line, QStringLiteral("“%1”列是只读的,其修改被忽略").arg(table.labels.at(column)), true);
+                problem(
+                    line, [&] { return QStringLiteral("“%1”列是只读的,其修改被忽略").arg(table.labels.at(column)); },
+                    true);
             continue;
         }
         const std::optional<qint64> value = fieldValue(text);
         if (!value) {
-            problem(line, QStringLiteral("“%1”列的“%2”不是0到999999999之间的整数").arg(table.labels.at(column), text));
+            problem(line, [&] {
+                return QStringLiteral("“%1”列的“%2”不是0到999999999之间的整数").arg(table.labels.at(column), text);
+            });
             continue;
         }
         if (wholeNumber(old) != value)

@@ -63,7 +63,7 @@ public:
 
 private:
     void addHeader(const QStringList& header);
-    void problem(int line, const QString& text, bool warning = false);
+    template <typename Text> void problem(int line, Text text, bool warning = false);
 
     const TableShape& table;
     const QHash<QString, QStringList>& records;
