@@ -13,7 +13,9 @@ namespace {
 
 bool isBlank(const QStringList& row)
 {
-    return std::all_of(row.cbegin(), row.cend(), [](const QString& field) { return field.trimmed().isEmpty(); });
+    return std::all_of(row.cbegin(), row.cend(), [](const QString& field) {
+        return std::all_of(field.cbegin(), field.cend(), [](QChar c) { return c.isSpace(); });
+    });
 }
 
 // A value an import may write: digits only, from 0 to largestFieldValue.

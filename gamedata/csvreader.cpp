@@ -128,7 +128,11 @@ bool readCsvRows(const QByteArray& bytes, const CsvRowHandler& onRow, QString* e
             onRow(rowLine, row);
             anyRow = true;
         }
-        row.clear();
+        // The row's storage serves the next row unless the handler kept a copy.
+        if (row.isDetached())
+            row.erase(row.begin(), row.end());
+        else
+            row = QStringList();
         field.clear();
         rowHasText = false;
     };
@@ -166,7 +170,12 @@ bool readCsvRows(const QByteArray& bytes, const CsvRowHandler& onRow, QString* e
             endRow();
             rowLine = ++line;
         } else {
-            field += *c;
+            // Up to the field's end every character is the field's, a quote included.
+            const QChar* const run = c;
+            while (c != end && *c != separator && !isLineEnd(*c))
+                ++c;
+            field.append(run, int(c - run));
+            continue;
         }
         ++c;
     }
