@@ -331,8 +331,8 @@ PatchResult patchRecords(const QString& text, const QStringList& ids, const Reco
     size_t readerAt = 0;
     // Whether the reader takes the values of the id at `key` from these spans: the reader's match that holds the
     // key is of the same id (it may start at an earlier key of that id) and found its values in the same places.
-    const auto readerTakes = [&](int key, QStringView id, bool* swallowed) {
-        *swallowed = false;
+    const auto readerTakes = [&](int key, QStringView id, bool* held) {
+        *held = false;
         if (shape.readerPieces.empty())
             return true;
         while (readerAt < reader.matches.size() && reader.matches[readerAt].end <= key)
@@ -342,7 +342,7 @@ PatchResult patchRecords(const QString& text, const QStringList& ids, const Reco
         const ReaderMatches::Match& match = reader.matches[readerAt];
         if (match.passedOver)
             return false;
-        *swallowed = true;
+        *held = true;
         if (QStringView(s + match.id.begin, match.id.end - match.id.begin) != id)
             return false;
         for (int k = 0; k < spanTotal; ++k) {
