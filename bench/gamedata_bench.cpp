@@ -12,6 +12,7 @@
 #include "document/gamedocument.h"
 #include "gamedata/armytypefile.h"
 #include "gamedata/cityfile.h"
+#include "gamedata/csvimport.h"
 #include "gamedata/csvreader.h"
 #include "gamedata/csvwriter.h"
 #include "gamedata/gameconfig.h"
@@ -23,6 +24,7 @@
 #include "gamedata/textfile.h"
 #include "tests/testsupport.h"
 #include "views/armytab.h"
+#include "views/importpreviewdialog.h"
 #include "views/recordtableview.h"
 #include "widgets/prompts.h"
 
@@ -38,7 +40,6 @@
 #include <QMap>
 #include <QProcess>
 #include <QRegularExpression>
-#include <QSpinBox>
 #include <QStatusBar>
 #include <QTableWidget>
 #include <QTemporaryDir>
@@ -70,6 +71,7 @@ constexpr int refillRows = 3000;
 // Above this many cores kept busy by other work, the measurements are disturbed.
 constexpr double busyOtherCores = 0.25;
 const char* const peakLoadFlag = "peak-load";
+const char* const badImportFlag = "bad-import";
 
 // Targets.
 constexpr double loadFloorRatioLimit = 3.0;
@@ -83,6 +85,8 @@ constexpr double storySwitchMsLimit = 30.0;
 constexpr double refillMsLimit = 150.0;
 constexpr double filterMsLimit = 30.0;
 constexpr double csvMsLimit = 300.0;
+constexpr double badImportMsLimit = 1000.0;
+constexpr double badImportMBLimit = 200.0;
 constexpr double bulkMsLimit = 200.0;
 constexpr double editMsLimit = 5.0;
 constexpr int markedFields = 500;
@@ -140,6 +144,14 @@ QString importTarget()
         .arg(editorScale)
         .arg(csvMsLimit);
 }
+QString badImportTarget()
+{
+    return QStringLiteral("previewing the import of a %1 MB file of bad rows under %2 ms and %3 MB peak resident")
+        .arg(csvSizeLimit / (1024 * 1024))
+        .arg(badImportMsLimit)
+        .arg(badImportMBLimit);
+}
+
 QString bulkTarget()
 {
     return QStringLiteral("a bulk 乘以百分比 on every statistic at scale %1, dialog and marks included, under %2 ms")
@@ -557,6 +569,7 @@ private:
     void runAdversarial(int scale);
     void compareAdversarial();
     void runPeakMemory(int scale);
+    void runBadImport();
     // `otherCores`: cores that other work kept busy during the run, or -1.
     void printChecks(double otherCores);
 
@@ -1141,9 +1154,9 @@ void Bench::runBulkAndCsv(int scale, Editor& editor, QTableWidget* armyTable, QL
 
     // Every statistic selected, then "批量修改…" answered with 110 %.
     Prompts::setDialogRunner([](QDialog& dialog) {
-        auto* amount = dialog.findChild<QSpinBox*>(QStringLiteral("bulkAmount"));
+        auto* amount = dialog.findChild<QLineEdit*>(QStringLiteral("bulkAmount"));
         if (amount)
-            amount->setValue(110);
+            amount->setText(QStringLiteral("110"));
         return amount != nullptr;
     });
     const auto selectStatistics = [&] {
@@ -1331,6 +1344,51 @@ void Bench::runPeakMemory(int scale)
     }
 }
 
+// Files of bad rows just under the size limit, each previewed in a fresh process so that its peak is its own:
+// ragged rows of one field (the most rows a file can hold) and rows of an unknown id.
+void Bench::runBadImport()
+{
+    QTemporaryDir scratch;
+    const QList<QPair<QString, QByteArray>> kinds{
+        {QStringLiteral("ragged rows"), QByteArrayLiteral("1\n")},
+        {QStringLiteral("unknown ids"), QByteArrayLiteral("9999999,x,1,2\r\n")}};
+    double worstMs = 0;
+    double worstMB = 0;
+    for (const auto& [kind, row] : kinds) {
+        const QString path = scratch.filePath(QStringLiteral("bad.csv"));
+        QByteArray bytes = QByteArrayLiteral("\xEF\xBB\xBF兵种ID,兵种,远程攻击,近战攻击\r\n");
+        bytes.reserve(int(csvSizeLimit));
+        while (bytes.size() + row.size() <= csvSizeLimit)
+            bytes += row;
+        QFile file(path);
+        if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size()) {
+            problem(QStringLiteral("cannot write ") + path);
+            return;
+        }
+        file.close();
+        QProcess child;
+        child.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+        child.start(QCoreApplication::applicationFilePath(), {QStringLiteral("--%1").arg(badImportFlag), path});
+        if (!child.waitForFinished(-1) || child.exitStatus() != QProcess::NormalExit || child.exitCode() != 0) {
+            problem(QStringLiteral("the bad-row import in a fresh process failed"));
+            return;
+        }
+        // The child prints "<peak kB before> <peak kB after> <ms> <problems counted>".
+        const QList<QByteArray> fields = child.readAllStandardOutput().trimmed().split(' ');
+        const double beforeMB = megabytes(fields.value(0).toLongLong() * 1024);
+        const double afterMB = megabytes(fields.value(1).toLongLong() * 1024);
+        const double ms = fields.value(2).toDouble();
+        say(QStringLiteral(
+                "  import preview of %1 MB of %2 (%3 problems listed): %4 ms, peak resident %5 MB (%6 MB before)")
+                .arg(fixed(megabytes(bytes.size()), 1), kind, QString::fromLatin1(fields.value(3)), fixed(ms, 1),
+                     fixed(afterMB, 1), fixed(beforeMB, 1)));
+        worstMs = std::max(worstMs, ms);
+        worstMB = std::max(worstMB, afterMB);
+    }
+    check(badImportTarget(), worstMs < badImportMsLimit && worstMB < badImportMBLimit,
+          QStringLiteral("%1 ms, %2 MB at worst").arg(fixed(worstMs, 1), fixed(worstMB, 1)));
+}
+
 void Bench::printChecks(double otherCores)
 {
     say();
@@ -1429,12 +1487,43 @@ int Bench::run()
     }
     compareAdversarial();
     compareJournalMemory();
+    runBadImport();
     printChecks(othersCores(ticksBefore, cpuTicks(), runTime.elapsed()));
     return problems.isEmpty() ? 0 : 1;
 }
 
 // Child mode: build the editor on the game, as at start-up, and print the peak resident memory before and
 // after its load.
+// Child mode: preview the import of the CSV file into a small army table, as "从CSV导入…" does, and print the
+// peak resident memory before and after, the time and the problems counted.
+int badImport(const QString& path)
+{
+    const qint64 before = peakResidentKb();
+    const TableShape shape{
+        {QStringLiteral("兵种ID"), QStringLiteral("兵种"), QStringLiteral("远程攻击"), QStringLiteral("近战攻击")},
+        0,
+        1,
+        {2, 3}};
+    const QHash<QString, QStringList> records{{QStringLiteral("1"), {"1", "a", "1", "2"}}};
+    Prompts::setCsvImportPicker([&](QWidget*, const QString&) { return path; });
+    int problems = -1;
+    Prompts::setDialogRunner([&](QDialog& dialog) {
+        if (auto* list = dialog.findChild<QTableWidget*>(QStringLiteral("importProblems")))
+            problems = list->rowCount();
+        return false;
+    });
+    QElapsedTimer timer;
+    timer.start();
+    QString message;
+    importCsvChanges(nullptr, shape, records, &message);
+    const qint64 ms = timer.elapsed();
+    const qint64 after = peakResidentKb();
+    if (before < 0 || problems < 0 || !message.isEmpty())
+        return 1;
+    say(QStringLiteral("%1 %2 %3 %4 listed").arg(before).arg(after).arg(ms).arg(problems));
+    return 0;
+}
+
 int peakLoad(const QString& gameDir)
 {
     const qint64 before = peakResidentKb();
@@ -1485,7 +1574,10 @@ int main(int argc, char* argv[])
     QCommandLineOption peakLoadOption(QString::fromLatin1(peakLoadFlag), QStringLiteral("Internal."),
                                       QStringLiteral("dir"));
     peakLoadOption.setFlags(QCommandLineOption::HiddenFromHelp);
-    parser.addOptions({scalesOption, gamesOption, repeatOption, cpuTimeOption, peakLoadOption});
+    QCommandLineOption badImportOption(QString::fromLatin1(badImportFlag), QStringLiteral("Internal."),
+                                       QStringLiteral("file"));
+    badImportOption.setFlags(QCommandLineOption::HiddenFromHelp);
+    parser.addOptions({scalesOption, gamesOption, repeatOption, cpuTimeOption, peakLoadOption, badImportOption});
     parser.process(app);
 
     // Nothing may wait for a person: no directory dialog, no save question.
@@ -1495,6 +1587,8 @@ int main(int argc, char* argv[])
 
     if (parser.isSet(peakLoadOption))
         return peakLoad(parser.value(peakLoadOption));
+    if (parser.isSet(badImportOption))
+        return badImport(parser.value(badImportOption));
 #ifdef Q_OS_LINUX
     timeByCpu = parser.isSet(cpuTimeOption);
 #endif

@@ -1,7 +1,8 @@
 // One libFuzzer program for every reader and writer of the game files; FUZZ_TARGET names the target a run
 // exercises (scripts/fuzz sets it). A reader must give what the game's own pattern gives on the same text. A
 // writer may change nothing but the values it writes, changes nothing more when run again on its own output,
-// and reports only ids it was given, none twice.
+// and reports only ids it was given, none twice; reading its output gives every id it was not given, or did not
+// find, the values it had before, and every id it reports written the values written.
 #include "tests/regexpreference.h"
 
 #include <cstdio>
@@ -33,8 +34,10 @@ Target reader(const QString& name)
 
 // The first byte gives how many ids (1 to 4) are saved; then per id a byte choosing it among the digit runs of
 // the text, and per value a byte: mostly a number, sometimes one a writer must refuse. The rest is the file text,
-// one character per byte. `value` matches whatever a written value may replace.
-template <typename Patch> Target writer(Patch patch, int values, const QString& value)
+// one character per byte. `value` matches whatever a written value may replace; `places` pairs each written
+// position of a record as the file's reader gives it with the position of the value in memory.
+template <typename Patch, typename Read>
+Target writer(Patch patch, Read read, QVector<QPair<int, int>> places, int values, const QString& value)
 {
     return [=](const QString&, const uint8_t* data, size_t size) {
         static const QStringList odd{"", "x", "-1", "1234567890", " 1", "１", "\"1", "1,", ",", "1,,"};
@@ -62,6 +65,27 @@ template <typename Patch> Target writer(Patch patch, int values, const QString& 
             if (!ids.contains(id) || result.unwritten().count(id) > 1)
                 fail("reports ids it was given, once", save, result.unwritten().join(' '));
         }
+        const RecordTable before = read(text);
+        const RecordTable after = read(result.text);
+        for (const RecordTable& side : {before, after}) {
+            for (auto record = side.cbegin(); record != side.cend(); ++record) {
+                const QString& id = record.key();
+                if (!ids.contains(id) || result.notFound.contains(id))
+                    same("reading gives every other id its values", save, id + ": " + after.value(id).join(' '),
+                         id + ": " + before.value(id).join(' '));
+            }
+        }
+        for (const QString& id : ids) {
+            if (result.unwritten().contains(id))
+                continue;
+            QStringList got, written;
+            for (const auto& [position, field] : places) {
+                got += after.value(id).value(position);
+                written += table.value(id).value(field);
+            }
+            same("reading gives a written id the values written", save, id + ": " + got.join(' '),
+                 id + ": " + written.join(' '));
+        }
         const PatchResult again = patch(result.text, ids, table);
         same("changes nothing more when run again", save, again.text + again.unwritten().join(' '),
              result.text + result.unwritten().join(' '));
@@ -76,6 +100,10 @@ const QHash<QByteArray, Target>& targets()
             return patchArmyTypes(text, ids, table, fields);
         };
     };
+    const auto readArmy = [](const QString& text) {
+        return parseArmyTypes(text, {});
+    };
+    const QVector<QPair<int, int>> allArmy{{1, 1}, {2, 2}, {3, 3}, {4, 4}, {5, 5}, {6, 6}, {7, 7}, {8, 8}};
     static QHash<QByteArray, Target> targets{
         {"fuzz_escapes",
          [](QString text, const uint8_t*, size_t) {
@@ -85,13 +113,16 @@ const QHash<QByteArray, Target>& targets()
              same("decodes as decoding the first escape again and again does", reference, text, reference);
          }},
         {"fuzz_armytype_write",
-         [all = writer(army(ArmyTypeFields::All), 8, number), needs = writer(army(ArmyTypeFields::Needs), 8, number)](
+         [all = writer(army(ArmyTypeFields::All), readArmy, allArmy, 8, number),
+          needs = writer(army(ArmyTypeFields::Needs), readArmy, {{7, 7}, {8, 8}}, 8, number)](
              const QString& text, const uint8_t* data, size_t size) {
              (size && data[0] & 0x80 ? needs : all)(text, data, size);
          }},
-        {"fuzz_skill_write", writer(patchSkills, 2, number)},
-        {"fuzz_stage_write", writer(patchStage, 6, number)},
-        {"fuzz_city_write", writer(patchCities, 1, QStringLiteral("\"specialattributes\":\"[^\"]*\","))},
+        {"fuzz_skill_write", writer(patchSkills, parseSkills, {{1, 1}, {2, 2}}, 2, number)},
+        {"fuzz_stage_write",
+         writer(patchStage, parseStageStatistics, {{0, 1}, {1, 2}, {2, 3}, {3, 4}, {4, 5}, {5, 6}}, 6, number)},
+        {"fuzz_city_write",
+         writer(patchCities, parseCities, {{1, 1}}, 1, QStringLiteral("\"specialattributes\":\"[^\"]*\","))},
     };
     const char* const readers[][2] = {
         {"language", "language"}, {"items", "items"},    {"armytype_read", "army"},       {"skill_read", "skill"},

@@ -10,6 +10,8 @@ const char* const statisticsPiece = "\"LongAttack\":#,\"ShortAttack\":#,\"LongDe
                                     "\"Destroy\":#,";
 const char* const rangePiece = "\"Range\":#,";
 const char* const needsPiece = "\"MustCityDesc\":#,\"NeedItemId\":#,";
+// What the reader chains; the written values start at its third span (behind Type and Name).
+const std::vector<const char*> recordPieces{"\"Type\":#,", "\"Name\":#,", statisticsPiece, rangePiece, needsPiece};
 
 } // namespace
 
@@ -19,8 +21,7 @@ RecordTable parseArmyTypes(const QString& text, const TextTable& languageTexts)
     Span spans[10];
     Span match[5];
     int pos = 0;
-    while (textscan::findChain(text, pos, {"\"Type\":#,", "\"Name\":#,", statisticsPiece, rangePiece, needsPiece},
-                               spans, match)) {
+    while (textscan::findChain(text, pos, recordPieces, spans, match)) {
         QStringList record{languageTexts.value(textscan::spanText(text, spans[1]))};
         for (int k = 2; k < 10; ++k)
             record += textscan::spanText(text, spans[k]);
@@ -52,6 +53,8 @@ PatchResult patchArmyTypes(const QString& text, const QStringList& ids, const Re
         if (writable)
             values.insert(id, written);
     }
-    const textscan::RecordShape shape{QLatin1String("\"Type\":"), ',', {statisticsPiece, rangePiece, needsPiece}};
+    textscan::RecordShape shape{QLatin1String("\"Type\":"), ',', {statisticsPiece, rangePiece, needsPiece}};
+    shape.readerPieces = recordPieces;
+    shape.readerValueSpan = 2;
     return textscan::patchRecords(text, ids, shape, values);
 }

@@ -27,7 +27,10 @@ struct BulkRule
 std::optional<qint64> wholeNumber(const QString& text);
 
 // The value the rule gives a cell holding `value`: rounded half up to a whole number and kept within 0 to
-// largestFieldValue. Exact for every value and amount (integer arithmetic).
+// largestFieldValue. Exact (integer arithmetic) within the ranges the dialog allows, cell values of 0 to
+// largestFieldValue with amounts of at most nine digits and percentages up to 100,000, and beyond them up to
+// values and added amounts of 10^12 and percentages of 10^6 in size; larger ones are first cut to those bounds,
+// so the result is then only kept within 0 to largestFieldValue.
 qint64 applyRule(const BulkRule& rule, qint64 value);
 
 // One selected cell of a table.

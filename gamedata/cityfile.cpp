@@ -7,6 +7,8 @@ using textscan::Span;
 namespace {
 
 const char* const specialtyPiece = ",\"Specialty\":\"@\",";
+// What the city reader chains; the specialty list is its third span (behind ID and Temp).
+const std::vector<const char*> cityPieces{"\"ID\":#,\"Temp\":\"$\"", "\"specialattributes\":\"*\","};
 
 // "12,3," or "0,": what the game reads as a list of specialty ids.
 bool isSpecialAttributesText(const QString& value)
@@ -34,7 +36,7 @@ RecordTable parseCities(const QString& text)
     Span spans[3];
     Span match[2];
     int pos = 0;
-    while (textscan::findChain(text, pos, {"\"ID\":#,\"Temp\":\"$\"", "\"specialattributes\":\"*\","}, spans, match)) {
+    while (textscan::findChain(text, pos, cityPieces, spans, match)) {
         cities.insert(textscan::spanText(text, spans[0]),
                       {textscan::spanText(text, spans[1]), textscan::spanText(text, spans[2])});
         pos = match[1].end;
@@ -81,5 +83,7 @@ PatchResult patchCities(const QString& text, const QStringList& ids, const Recor
     }
     textscan::RecordShape shape{QLatin1String("\"ID\":"), ',', {"\"specialattributes\":\"*\","}};
     shape.quoteFreeValues = true;
+    shape.readerPieces = cityPieces;
+    shape.readerValueSpan = 2;
     return textscan::patchRecords(text, ids, shape, values);
 }

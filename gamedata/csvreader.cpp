@@ -16,13 +16,15 @@ QString tooLarge()
 
 // The text of the bytes behind `skip` decoded with the codec, or a null string when the bytes are not valid
 // in it. Validity is checked by encoding the text again: Qt's GBK decoder reports no invalid bytes, it
-// replaces them or drops them.
+// replaces them or drops them. A byte-order mark among the bytes stays in the text: Qt's decoders would drop
+// one at the start, which the encoder does not give back.
 QString decodeStrictly(const char* codecName, const QByteArray& bytes, int skip)
 {
     QTextCodec* codec = QTextCodec::codecForName(codecName);
     if (!codec)
         return QString();
-    const QString text = codec->toUnicode(bytes.constData() + skip, bytes.size() - skip);
+    const std::unique_ptr<QTextDecoder> decoder(codec->makeDecoder(QTextCodec::IgnoreHeader));
+    const QString text = decoder->toUnicode(bytes.constData() + skip, bytes.size() - skip);
     const std::unique_ptr<QTextEncoder> encoder(codec->makeEncoder(QTextCodec::IgnoreHeader));
     if (encoder->fromUnicode(text) != QByteArray::fromRawData(bytes.constData() + skip, bytes.size() - skip))
         return QString();
@@ -54,13 +56,19 @@ QString decode(const QByteArray& bytes, QString* error)
     if (text.isNull() && !marked) {
         text = decodeStrictly("GBK", bytes, 0);
         // Bytes outside GBK's characters (0xFF, say) come back as private-use characters: not a table's text.
-        const auto privateUse = [](QChar c) { return c.unicode() >= 0xE000 && c.unicode() <= 0xF8FF; };
+        const auto privateUse = [](QChar c) {
+            return c.unicode() >= 0xE000 && c.unicode() <= 0xF8FF;
+        };
         if (std::any_of(text.cbegin(), text.cend(), privateUse))
             text = QString();
     }
     if (text.isNull())
         *error = QStringLiteral("文件既不是UTF-8也不是GBK编码的文本");
-    return text;
+    // A file saved again by a program that put its own mark before the one already there starts with two.
+    int marks = 0;
+    while (marks < text.size() && text.at(marks) == QChar(0xFEFF))
+        ++marks;
+    return text.mid(marks);
 }
 
 bool isLineEnd(QChar c)
@@ -91,27 +99,43 @@ QChar separatorOf(const QString& text)
 
 } // namespace
 
-QList<QStringList> readCsv(const QByteArray& bytes, QString* error)
+bool readCsvRows(const QByteArray& bytes, const CsvRowHandler& onRow, QString* error)
 {
     error->clear();
     if (bytes.size() > csvSizeLimit) {
         *error = tooLarge();
-        return {};
+        return false;
     }
     const QString text = decode(bytes, error);
     if (text.isNull())
-        return {};
+        return false;
     if (text.contains(QChar(0))) {
         *error = QStringLiteral("文件含有二进制数据,不是CSV文件");
-        return {};
+        return false;
     }
 
     const QChar separator = separatorOf(text);
-    QList<QStringList> rows;
+    bool anyRow = false;
     QStringList row;
     QString field;
     bool rowHasText = false;
+    // The line the character read is on, and the one the row began on: a quoted field may hold line breaks.
     int line = 1;
+    int rowLine = 1;
+    const auto endRow = [&] {
+        if (rowHasText || !field.isEmpty()) {
+            row.append(field);
+            onRow(rowLine, row);
+            anyRow = true;
+        }
+        // The row's storage serves the next row unless the handler kept a copy.
+        if (row.isDetached())
+            row.erase(row.begin(), row.end());
+        else
+            row = QStringList();
+        field.clear();
+        rowHasText = false;
+    };
     const QChar* c = text.constData();
     const QChar* const end = c + text.size();
     while (c != end) {
@@ -121,7 +145,7 @@ QList<QStringList> readCsv(const QByteArray& bytes, QString* error)
             for (++c;; ++c) {
                 if (c == end) {
                     *error = QStringLiteral("第%1行的引号没有闭合").arg(openedOn);
-                    return {};
+                    return false;
                 }
                 if (*c == QLatin1Char('"')) {
                     if (c + 1 == end || c[1] != QLatin1Char('"'))
@@ -143,39 +167,53 @@ QList<QStringList> readCsv(const QByteArray& bytes, QString* error)
         } else if (isLineEnd(*c)) {
             if (*c == QLatin1Char('\r') && c + 1 != end && c[1] == QLatin1Char('\n'))
                 ++c;
-            ++line;
-            if (rowHasText || !field.isEmpty()) {
-                row.append(field);
-                rows.append(row);
-            }
-            row.clear();
-            field.clear();
-            rowHasText = false;
+            endRow();
+            rowLine = ++line;
         } else {
-            field += *c;
+            // Up to the field's end every character is the field's, a quote included.
+            const QChar* const run = c;
+            while (c != end && *c != separator && !isLineEnd(*c))
+                ++c;
+            field.append(run, int(c - run));
+            continue;
         }
         ++c;
     }
-    if (rowHasText || !field.isEmpty()) {
-        row.append(field);
-        rows.append(row);
-    }
-    if (rows.isEmpty())
+    endRow();
+    if (!anyRow)
         *error = QStringLiteral("CSV文件是空的");
+    return anyRow;
+}
+
+QList<QStringList> readCsv(const QByteArray& bytes, QString* error)
+{
+    QList<QStringList> rows;
+    if (!readCsvRows(
+            bytes, [&rows](int, const QStringList& fields) { rows.append(fields); }, error))
+        return {};
     return rows;
 }
 
-QList<QStringList> readCsvFile(const QString& path, QString* error)
+bool readCsvFileRows(const QString& path, const CsvRowHandler& onRow, QString* error)
 {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
         *error = QStringLiteral("无法读取文件: ") + QDir::toNativeSeparators(path);
-        return {};
+        return false;
     }
     if (file.size() > csvSizeLimit) {
         *error = tooLarge();
-        return {};
+        return false;
     }
     // A file that grows while it is read is still cut off at the limit.
-    return readCsv(file.read(csvSizeLimit + 1), error);
+    return readCsvRows(file.read(csvSizeLimit + 1), onRow, error);
+}
+
+QList<QStringList> readCsvFile(const QString& path, QString* error)
+{
+    QList<QStringList> rows;
+    if (!readCsvFileRows(
+            path, [&rows](int, const QStringList& fields) { rows.append(fields); }, error))
+        return {};
+    return rows;
 }

@@ -18,8 +18,26 @@ bool needsQuotes(const QString& field)
     return false;
 }
 
-void appendField(QString& out, const QString& field)
+// Where a field's text starts behind the apostrophes that may stand in front of it.
+int afterApostrophes(const QString& field)
 {
+    int at = 0;
+    while (at < field.size() && field.at(at) == QLatin1Char('\''))
+        ++at;
+    return at;
+}
+
+bool startsFormula(const QString& field, int at)
+{
+    if (at >= field.size())
+        return false;
+    const QChar c = field.at(at);
+    return c == QLatin1Char('=') || c == QLatin1Char('+') || c == QLatin1Char('-') || c == QLatin1Char('@');
+}
+
+void appendField(QString& out, const QString& text)
+{
+    const QString field = startsFormula(text, afterApostrophes(text)) ? QLatin1Char('\'') + text : text;
     if (!needsQuotes(field)) {
         out += field;
         return;
@@ -34,6 +52,12 @@ void appendField(QString& out, const QString& field)
 }
 
 } // namespace
+
+QString withoutFormulaGuard(const QString& field)
+{
+    const int at = afterApostrophes(field);
+    return at > 0 && startsFormula(field, at) ? field.mid(1) : field;
+}
 
 QByteArray writeCsv(const QList<QStringList>& rows)
 {

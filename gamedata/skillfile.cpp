@@ -7,6 +7,14 @@ using textscan::Span;
 namespace {
 
 const char* const rangesPiece = "\"FarRange\":#,\"NearRange\":#,";
+// The whole record as the reader takes it; the ranges are its fifth and sixth spans.
+const char* const recordPiece = "\"ID\":#,\"Temp\":\"@\",\"Name\":#,\"SkillPoint\":#,\"FarRange\":#,\"NearRange\":#,";
+
+const QString& slotFiller()
+{
+    static const QString text = QStringLiteral("占个格子");
+    return text;
+}
 
 int hexValue(QChar c)
 {
@@ -74,18 +82,15 @@ void decodeEscapes(QString& text)
 
 RecordTable parseSkills(const QString& text)
 {
-    static const QString slotFiller = QStringLiteral("占个格子");
     RecordTable skills;
     Span spans[6];
     int pos = 0;
     int matchEnd = 0;
-    while (textscan::findPiece(text,
-                               "\"ID\":#,\"Temp\":\"@\",\"Name\":#,\"SkillPoint\":#,\"FarRange\":#,\"NearRange\":#,",
-                               pos, text.size(), spans, &matchEnd) >= 0) {
+    while (textscan::findPiece(text, recordPiece, pos, text.size(), spans, &matchEnd) >= 0) {
         pos = matchEnd;
         QString name = textscan::spanText(text, spans[1]);
         decodeEscapes(name);
-        if (name == slotFiller)
+        if (name == slotFiller())
             continue;
         skills.insert(textscan::spanText(text, spans[0]),
                       {name, textscan::spanText(text, spans[4]), textscan::spanText(text, spans[5])});
@@ -103,6 +108,14 @@ PatchResult patchSkills(const QString& text, const QStringList& ids, const Recor
         if (textscan::isWritableNumber(record->at(1)) && textscan::isWritableNumber(record->at(2)))
             values.insert(id, {record->at(1), record->at(2)});
     }
-    const textscan::RecordShape shape{QLatin1String("\"ID\":"), ',', {rangesPiece}};
+    textscan::RecordShape shape{QLatin1String("\"ID\":"), ',', {rangesPiece}};
+    shape.readerPieces = {recordPiece};
+    shape.readerValueSpan = 4;
+    // Slot fillers are no skills.
+    shape.readerPassesOver = [](const QString& text, const Span* spans) {
+        QString name = textscan::spanText(text, spans[1]);
+        decodeEscapes(name);
+        return name == slotFiller();
+    };
     return textscan::patchRecords(text, ids, shape, values);
 }

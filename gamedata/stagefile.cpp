@@ -7,6 +7,8 @@ using textscan::Span;
 namespace {
 
 const char* const statisticsPiece = "a4=\"#\" a5=\"#\" a6=\"#\" a7=\"#\" a8=\"#\" a9=\"#\" a10=\"#\" a11=\"#\"";
+// What the reader chains; the statistics start at its second span (behind a0).
+const std::vector<const char*> elementPieces{"<armytype a0=\"#\"", statisticsPiece, "/>"};
 
 } // namespace
 
@@ -16,7 +18,7 @@ RecordTable parseStageStatistics(const QString& text)
     Span spans[9];
     Span match[3];
     int pos = 0;
-    while (textscan::findChain(text, pos, {"<armytype a0=\"#\"", statisticsPiece, "/>"}, spans, match)) {
+    while (textscan::findChain(text, pos, elementPieces, spans, match)) {
         QStringList record;
         for (int k : {1, 2, 3, 4, 5, 7})
             record += textscan::spanText(text, spans[k]);
@@ -43,5 +45,7 @@ PatchResult patchStage(const QString& text, const QStringList& ids, const Record
                            record->at(6), QString()});
     }
     textscan::RecordShape shape{QLatin1String("<armytype a0=\""), '"', {statisticsPiece}, true, "/>"};
+    shape.readerPieces = elementPieces;
+    shape.readerValueSpan = 1;
     return textscan::patchRecords(text, ids, shape, values);
 }

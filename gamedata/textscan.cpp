@@ -206,7 +206,10 @@ int findPiece(const QString& text, const char* piece, int from, int end, Span* s
     return -1;
 }
 
-bool findChain(const QString& text, int from, std::initializer_list<const char*> pieces, Span* spans, Span* pieceSpans)
+namespace {
+
+template <typename Pieces>
+bool chainFrom(const QString& text, int from, const Pieces& pieces, Span* spans, Span* pieceSpans)
 {
     int pos = from;
     for (const char* piece : pieces) {
@@ -220,6 +223,53 @@ bool findChain(const QString& text, int from, std::initializer_list<const char*>
         pos = matchEnd;
     }
     return true;
+}
+
+// Where a file's reader takes each record from: the matches of its chain, in file order.
+struct ReaderMatches
+{
+    struct Match
+    {
+        int begin;
+        int end;
+        Span id;
+        int values; // index of the match's first value span in `spans`
+        bool passedOver;
+    };
+    std::vector<Match> matches;
+    std::vector<Span> spans;
+};
+
+ReaderMatches readerMatches(const QString& text, const RecordShape& shape, int valueCount)
+{
+    ReaderMatches found;
+    int total = 0;
+    for (const char* piece : shape.readerPieces)
+        total += spanCount(piece);
+    std::vector<Span> spans(size_t(total) + 1);
+    std::vector<Span> pieceSpans(shape.readerPieces.size());
+    int pos = 0;
+    while (chainFrom(text, pos, shape.readerPieces, spans.data(), pieceSpans.data())) {
+        found.matches.push_back({pieceSpans.front().begin, pieceSpans.back().end, spans.front(),
+                                 int(found.spans.size()),
+                                 shape.readerPassesOver && shape.readerPassesOver(text, spans.data())});
+        found.spans.insert(found.spans.end(), spans.begin() + shape.readerValueSpan,
+                           spans.begin() + shape.readerValueSpan + valueCount);
+        pos = pieceSpans.back().end;
+    }
+    return found;
+}
+
+} // namespace
+
+bool findChain(const QString& text, int from, std::initializer_list<const char*> pieces, Span* spans, Span* pieceSpans)
+{
+    return chainFrom(text, from, pieces, spans, pieceSpans);
+}
+
+bool findChain(const QString& text, int from, const std::vector<const char*>& pieces, Span* spans, Span* pieceSpans)
+{
+    return chainFrom(text, from, pieces, spans, pieceSpans);
 }
 
 bool isWritableNumber(const QString& value)
@@ -276,6 +326,32 @@ PatchResult patchRecords(const QString& text, const QStringList& ids, const Reco
 
     const QChar* s = text.constData();
     const int n = text.size();
+    const ReaderMatches reader =
+        anyWritable && !shape.readerPieces.empty() ? readerMatches(text, shape, spanTotal) : ReaderMatches();
+    size_t readerAt = 0;
+    // Whether the reader takes the values of the id at `key` from these spans: the reader's match that holds the
+    // key is of the same id (it may start at an earlier key of that id) and found its values in the same places.
+    const auto readerTakes = [&](int key, QStringView id, bool* held) {
+        *held = false;
+        if (shape.readerPieces.empty())
+            return true;
+        while (readerAt < reader.matches.size() && reader.matches[readerAt].end <= key)
+            ++readerAt;
+        if (readerAt == reader.matches.size() || reader.matches[readerAt].begin > key)
+            return false;
+        const ReaderMatches::Match& match = reader.matches[readerAt];
+        if (match.passedOver)
+            return false;
+        *held = true;
+        if (QStringView(s + match.id.begin, match.id.end - match.id.begin) != id)
+            return false;
+        for (int k = 0; k < spanTotal; ++k) {
+            const Span& theirs = reader.spans[size_t(match.values + k)];
+            if (theirs.begin != spans[size_t(k)].begin || theirs.end != spans[size_t(k)].end)
+                return false;
+        }
+        return true;
+    };
     // Computed on first need: the last start from which the whole pattern still matches somewhere.
     int chainStart = -2;
     int closingStart = -2;
@@ -335,6 +411,18 @@ PatchResult patchRecords(const QString& text, const QStringList& ids, const Reco
             if (closingStart == -2)
                 closingStart = lastChainStart(text, {}, shape.closing);
             fits = at <= closingStart;
+        }
+
+        if (fits) {
+            bool held = false;
+            if (!readerTakes(key, QStringView(s + idBegin, idEnd - idBegin), &held)) {
+                // A record inside another's match gives its values to that record; one outside every match is no
+                // record of the reader's at all.
+                if (held)
+                    ++state.refused;
+                pos = shape.elements ? from : bound;
+                continue;
+            }
         }
 
         if (fits && shape.quoteFreeValues) {

@@ -61,6 +61,8 @@ int findPiece(const QString& text, const char* piece, int from, int end, Span* s
 // no later start completes it either.
 bool findChain(const QString& text, int from, std::initializer_list<const char*> pieces, Span* spans,
                Span* pieceSpans = nullptr);
+bool findChain(const QString& text, int from, const std::vector<const char*>& pieces, Span* spans,
+               Span* pieceSpans = nullptr);
 
 // The one-line (or one-element) records a writer rewrites in place.
 struct RecordShape
@@ -78,13 +80,23 @@ struct RecordShape
     // A record whose value to replace holds a '"' is left alone: the value ran past its own closing quote
     // (a quote shared with a neighbouring field), so it is not the value a reader takes.
     bool quoteFreeValues = false;
+    // The pieces the file's reader chains, from the id's piece on (its first span is the id), and where the spans of
+    // `pieces` stand among the reader's spans. A record is written only where the reader takes the values of that
+    // id from exactly those spans: a record whose values a reader gives to an earlier record that swallowed it is
+    // refused, and so is one whose reader finds other values than the writer would write.
+    std::vector<const char*> readerPieces = {};
+    int readerValueSpan = 0;
+    // Whether the reader passes over the record of a match (given the spans of readerPieces): such a record is
+    // no record of its id, for the reader and so for the writer.
+    bool (*readerPassesOver)(const QString& text, const Span* spans) = nullptr;
 };
 
 // Rewrites the records of the ids in place. `values` gives, per id that may be written, one text per span
 // of the shape's pieces: the new value, or a null string to keep the file's text. Each record whose id is
 // listed and whose pieces all lie within the record has its values replaced; every other character stays.
 // Ids whose pattern has no match at all go to notFound; ids with a record that holds the pieces only beyond
-// its end, or without an entry in `values`, go to notWritten.
+// its end, whose values the reader takes from elsewhere (see readerPieces), or without an entry in `values`, go
+// to notWritten.
 PatchResult patchRecords(const QString& text, const QStringList& ids, const RecordShape& shape,
                          const QHash<QString, QStringList>& values);
 

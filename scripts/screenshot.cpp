@@ -16,7 +16,6 @@
 #include <QDialog>
 #include <QLineEdit>
 #include <QScreen>
-#include <QSpinBox>
 #include <QTabWidget>
 #include <QTableWidget>
 #include <QTest>
@@ -162,7 +161,7 @@ int main(int argc, char* argv[])
         // The dialog is shown as the user sees it, +10 % chosen, and pictured before it is answered.
         bool saved = false;
         Prompts::setDialogRunner([&](QDialog& dialog) {
-            dialog.findChild<QSpinBox*>(QStringLiteral("bulkAmount"))->setValue(110);
+            dialog.findChild<QLineEdit*>(QStringLiteral("bulkAmount"))->setText(QStringLiteral("110"));
             // Below the rows in view, so that the selection shows beside the dialog.
             dialog.move(window.mapToGlobal(QPoint(150, 320)));
             dialog.show();

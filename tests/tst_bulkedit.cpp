@@ -40,8 +40,8 @@ void BulkEditTest::filterChangeExportImportSave()
     QByteArray expected = readBytes(game.gameFile(QStringLiteral("story/story01/stage.xml")));
     QString summary;
     Prompts::setDialogRunner([&summary](QDialog& dialog) {
-        if (auto* amount = dialog.findChild<QSpinBox*>(QStringLiteral("bulkAmount")))
-            amount->setValue(110);
+        if (auto* amount = dialog.findChild<QLineEdit*>(QStringLiteral("bulkAmount")))
+            amount->setText(QStringLiteral("110"));
         summary = dialog.findChild<QLabel*>()->text();
         return true;
     });

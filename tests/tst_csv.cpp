@@ -24,8 +24,10 @@ private slots:
 
 void TestCsv::writtenBytes()
 {
-    QCOMPARE(writeCsv({{"ID", "兵种"}, {"1", "a,b"}, {"say \"hi\"", " x"}, {""}}),
-             QByteArray("\xEF\xBB\xBFID,兵种\r\n1,\"a,b\"\r\n\"say \"\"hi\"\"\",\" x\"\r\n\"\"\r\n"));
+    QCOMPARE(
+        writeCsv({{"ID", "兵种"}, {"1", "a,b"}, {"say \"hi\"", " x"}, {""}, {"=1+1", "'@x", "-", "+,", "'a", "1-"}}),
+        QByteArray("\xEF\xBB\xBFID,兵种\r\n1,\"a,b\"\r\n\"say \"\"hi\"\"\",\" x\"\r\n\"\"\r\n"
+                   "'=1+1,''@x,'-,\"'+,\",'a,1-\r\n"));
 }
 
 void TestCsv::roundTrip_data()
@@ -53,10 +55,14 @@ void TestCsv::read_data()
     QTest::newRow("gbk") << QTextCodec::codecForName("GBK")->fromUnicode("ID,兵种\r\n1,骑兵") << table;
     QTest::newRow("utf16-with-mark") << QTextCodec::codecForName("UTF-16LE")->fromUnicode("\uFEFFID\t兵种\r\n1\t骑兵")
                                      << table;
+    QTest::newRow("utf8-mark-written-twice") << QByteArray("\xEF\xBB\xBF\xEF\xBB\xBFID,兵种\n1,骑兵") << table;
+    QTest::newRow("utf16-mark-written-twice")
+        << QTextCodec::codecForName("UTF-16BE")->fromUnicode("\uFEFF\uFEFFID,兵种\n1,骑兵") << table;
     QTest::newRow("tabs-with-commas-in-fields")
         << QByteArray("a\tb\tc\r\n1,5\t\"x\ty\"\t2\r\n") << Rows{{"a", "b", "c"}, {"1,5", "x\ty", "2"}};
     QTest::newRow("blank-lines-and-cr-ends")
         << QByteArray("a,b\r\r\n\n1,2\r3,4") << Rows{{"a", "b"}, {"1", "2"}, {"3", "4"}};
+    QTest::newRow("cr-as-last-byte") << QByteArray("a,b\r1,\"2\"\r") << Rows{{"a", "b"}, {"1", "2"}};
     QTest::newRow("ragged-rows-kept") << QByteArray("a,b,c\n1\n1,2,3,4\n")
                                       << Rows{{"a", "b", "c"}, {"1"}, {"1", "2", "3", "4"}};
     QTest::newRow("quote-inside-unquoted-field") << QByteArray("a\"b,\"c\"d\n") << Rows{{"a\"b", "cd"}};
@@ -82,6 +88,7 @@ void TestCsv::refused_data()
     QTest::newRow("broken-gbk-pair") << QByteArray("ID,a\r\n1,\x81 \r\n") << "文件既不是UTF-8也不是GBK编码的文本";
     QTest::newRow("unclosed-quote-names-its-line")
         << QByteArray("ID,a\r\n1,\"x\r\ny\"\r\n2,\"open\r\n3,4\r\n") << "第4行的引号没有闭合";
+    QTest::newRow("unclosed-quote-at-last-cr") << QByteArray("ID,a\r1,\"x\r") << "第2行的引号没有闭合";
     QTest::newRow("over-the-limit") << QByteArray(int(csvSizeLimit) + 1, 'a')
                                     << "文件太大(超过16 MB),不是表格导出的CSV文件";
 }

@@ -1,5 +1,6 @@
 #include "gamedata/csvimport.h"
 
+#include <QTemporaryDir>
 #include <QTest>
 
 using Rows = QList<QStringList>;
@@ -11,6 +12,7 @@ class TestCsvImport : public QObject
 private slots:
     void match_data();
     void match();
+    void fileLines();
 };
 
 // Changes as "row id label old→new", problems as "row text", warnings marked "row ! text".
@@ -48,6 +50,10 @@ void TestCsvImport::match_data()
     QTest::newRow("other-name-warns-and-applies")
         << Rows{header, {"1", "丁", "11", "20"}} << QStringList{"2 1 攻击 10→11"}
         << QStringList{"2 ! 名称“丁”与记录中的“甲”不同"};
+    // An export puts an apostrophe before a text that a spreadsheet would run as a formula.
+    QTest::newRow("formula-guard-not-a-difference")
+        << Rows{header, {"3", "'-丙", "50", "60"}, {"1", "'甲", "10", "20"}, {"2", "''=乙", "30", "40"}}
+        << QStringList{} << QStringList{"3 ! 名称“'甲”与记录中的“甲”不同", "4 ! 名称“'=乙”与记录中的“乙”不同"};
     QTest::newRow("read-only-column-never-changes") << Rows{{"ID", "说明", "攻击"}, {"1", "新", "10"}} << QStringList{}
                                                     << QStringList{"2 ! “说明”列是只读的,其修改被忽略"};
     const QStringList refused{"此CSV文件不属于这个表格(表头与表格的列不符)"};
@@ -62,7 +68,8 @@ void TestCsvImport::match()
     QFETCH(QStringList, problems);
     const TableShape shape{{"ID", "名称", "攻击", "防御", "说明"}, 0, 1, {2, 3}};
     const QHash<QString, QStringList> records{{"1", {"1", "甲", "10", "20", "旧"}},
-                                              {"2", {"2", "乙", "30", "40", "旧"}}};
+                                              {"2", {"2", "乙", "30", "40", "旧"}},
+                                              {"3", {"3", "-丙", "50", "60", "旧"}}};
     const ImportMatch match = matchImport(rows, shape, records);
     QStringList foundChanges;
     for (const CellChange& c : match.changes)
@@ -74,6 +81,26 @@ void TestCsvImport::match()
         foundProblems << match.refusal;
     QCOMPARE(foundChanges, changes);
     QCOMPARE(foundProblems, problems);
+}
+
+// Rows are named by the line of the file they begin on, as an editor shows the file: blank lines count, and so
+// do the line breaks inside a quoted field.
+void TestCsvImport::fileLines()
+{
+    QTemporaryDir dir;
+    QFile file(dir.filePath("a.csv"));
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write("ID,名称,攻击\r\n\r\n\n9,丙,1\r\n\"2\",\"乙\r\n\",31\r\n1\r\n");
+    file.close();
+    const TableShape shape{{"ID", "名称", "攻击"}, 0, 1, {2}};
+    QString error;
+    const ImportMatch match = matchImportFile(file.fileName(), shape, {{"2", {"2", "乙", "30"}}}, &error);
+    QCOMPARE(error, QString());
+    QCOMPARE(match.changes.value(0).row, 5);
+    QStringList problems;
+    for (const ImportProblem& p : match.problems)
+        problems << QString("%1 %2").arg(p.row).arg(p.text);
+    QCOMPARE(problems, QStringList({"4 没有ID为“9”的记录,整行被忽略", "7 此行有1个字段,表头有3个,整行被忽略"}));
 }
 
 QTEST_GUILESS_MAIN(TestCsvImport)

@@ -7,10 +7,11 @@
 #include <QDialogButtonBox>
 #include <QHBoxLayout>
 #include <QHeaderView>
+#include <QIntValidator>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QSpinBox>
 #include <QTableWidget>
 #include <QVBoxLayout>
 
@@ -24,10 +25,13 @@ constexpr int largestPercent = 100'000;
 } // namespace
 
 BulkEditDialog::BulkEditDialog(QList<BulkCell> cells, QWidget* parent)
-    : QDialog(parent), cells(std::move(cells)), operations(new QButtonGroup(this)), amount(new QSpinBox),
-      summary(new QLabel), preview(newChangeTable())
+    : QDialog(parent), cells(std::move(cells)), operations(new QButtonGroup(this)), amount(new QLineEdit),
+      percentSign(new QLabel(QStringLiteral("%"))), range(new QIntValidator(this)), summary(new QLabel),
+      preview(newChangeTable())
 {
     setWindowTitle(tr("批量修改"));
+    // The summary is the dialog's first label, before the percent sign of the rule line.
+    summary->setParent(this);
     auto* ruleLine = new QHBoxLayout;
     const QList<QPair<BulkOperation, QString>> names = {{BulkOperation::SetTo, tr("设为")},
                                                         {BulkOperation::Add, tr("增加")},
@@ -37,9 +41,14 @@ BulkEditDialog::BulkEditDialog(QList<BulkCell> cells, QWidget* parent)
         operations->addButton(button, int(operation));
         ruleLine->addWidget(button);
     }
+    // A plain line of digits: the number stays as typed, with no separators put in while typing.
     amount->setObjectName(QStringLiteral("bulkAmount"));
-    amount->setGroupSeparatorShown(true);
+    QLocale plain = QLocale::c();
+    plain.setNumberOptions(QLocale::RejectGroupSeparator);
+    range->setLocale(plain);
+    amount->setValidator(range);
     ruleLine->addWidget(amount, 1);
+    ruleLine->addWidget(percentSign);
     summary->setObjectName(QStringLiteral("bulkSummary"));
     preview->setObjectName(QStringLiteral("bulkPreview"));
 
@@ -59,26 +68,41 @@ BulkEditDialog::BulkEditDialog(QList<BulkCell> cells, QWidget* parent)
 
     // A percentage of 100 changes nothing until the user says what to do.
     operations->button(int(BulkOperation::ScalePercent))->setChecked(true);
-    amount->setMaximum(largestPercent);
-    amount->setValue(100);
-    ruleChanged();
-    connect(operations, &QButtonGroup::idClicked, this, &BulkEditDialog::ruleChanged);
-    connect(amount, qOverload<int>(&QSpinBox::valueChanged), this, &BulkEditDialog::ruleChanged);
+    operationChosen(int(BulkOperation::ScalePercent));
+    connect(operations, &QButtonGroup::idToggled, this, [this](int id, bool checked) {
+        if (checked)
+            operationChosen(id);
+    });
+    connect(amount, &QLineEdit::textChanged, this, &BulkEditDialog::ruleChanged);
 }
 
 BulkRule BulkEditDialog::rule() const
 {
-    return {BulkOperation(operations->checkedId()), amount->value()};
+    return {BulkOperation(operations->checkedId()), amount->text().toLongLong()};
+}
+
+void BulkEditDialog::operationChosen(int id)
+{
+    // Each operation starts from the amount that changes nothing; "设为" has none and waits for a number.
+    const BulkOperation operation = BulkOperation(id);
+    range->setRange(operation == BulkOperation::Add ? -int(largestFieldValue) : 0,
+                    operation == BulkOperation::ScalePercent ? largestPercent : int(largestFieldValue));
+    percentSign->setVisible(operation == BulkOperation::ScalePercent);
+    const QSignalBlocker blocker(amount);
+    amount->setText(operation == BulkOperation::SetTo ? QString()
+                    : operation == BulkOperation::Add ? QStringLiteral("0")
+                                                      : QStringLiteral("100"));
+    ruleChanged();
 }
 
 void BulkEditDialog::ruleChanged()
 {
-    const BulkOperation operation = BulkOperation(operations->checkedId());
-    {
-        const QSignalBlocker blocker(amount);
-        amount->setRange(operation == BulkOperation::Add ? -int(largestFieldValue) : 0,
-                         operation == BulkOperation::ScalePercent ? largestPercent : int(largestFieldValue));
-        amount->setSuffix(operation == BulkOperation::ScalePercent ? QStringLiteral(" %") : QString());
+    if (!amount->hasAcceptableInput()) {
+        current = BulkOutcome();
+        summary->setText(tr("请输入数值"));
+        okButton->setEnabled(false);
+        fillChangeTable(preview, {});
+        return;
     }
     current = applyRule(rule(), cells);
 

@@ -5,15 +5,17 @@
 #include <QDialog>
 
 class QButtonGroup;
+class QIntValidator;
 class QLabel;
+class QLineEdit;
 class QPushButton;
-class QSpinBox;
 class QTableWidget;
 struct TableShape;
 
 // "批量修改…": applies a rule ("设为", "增加" or "乘以百分比" a number) to the selected cells. It shows how
 // many cells the rule changes and how many it leaves out, and a preview of the first changes; a skill range
-// above 7 gets the warning look of a hand edit. OK is offered only when something changes.
+// above 7 gets the warning look of a hand edit. OK is offered only when something changes. Each operation
+// starts from its amount that changes nothing (none for "设为", which waits for a number).
 class BulkEditDialog : public QDialog
 {
     Q_OBJECT
@@ -30,12 +32,15 @@ public:
     static QList<BulkCell> selectedCells(const QTableWidget* table, const TableShape& shape, bool skillRanges);
 
 private:
+    void operationChosen(int id);
     void ruleChanged();
 
     QList<BulkCell> cells;
     BulkOutcome current;
     QButtonGroup* operations;
-    QSpinBox* amount;
+    QLineEdit* amount;
+    QLabel* percentSign;
+    QIntValidator* range;
     QLabel* summary;
     QTableWidget* preview;
     QPushButton* okButton;

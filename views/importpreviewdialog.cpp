@@ -1,7 +1,7 @@
 #include "views/importpreviewdialog.h"
 
-#include "widgets/prompts.h"
 #include "gamedata/csvreader.h"
+#include "widgets/prompts.h"
 #include "gamedata/csvwriter.h"
 #include "views/changepreview.h"
 #include "widgets/tableexport.h"
@@ -12,8 +12,11 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QPushButton>
+#include <QSplitter>
 #include <QTableWidget>
 #include <QVBoxLayout>
+
+#include <algorithm>
 
 namespace {
 
@@ -29,20 +32,31 @@ QString remembered(const QString& path)
 
 } // namespace
 
-ImportPreviewDialog::ImportPreviewDialog(const ImportMatch& match, QWidget* parent) : QDialog(parent)
+ImportPreviewDialog::ImportPreviewDialog(const ImportMatch& match, bool attackRanges, QWidget* parent) : QDialog(parent)
 {
     setWindowTitle(tr("从CSV导入"));
-    const int errors = int(std::count_if(match.problems.cbegin(), match.problems.cend(),
-                                         [](const ImportProblem& problem) { return !problem.warning; }));
     QString text = match.changes.isEmpty() ? tr("没有可导入的修改") : tr("将修改%1个值").arg(match.changes.size());
-    if (!match.problems.isEmpty())
-        text += tr(";%1个错误,%2个警告(见下表)").arg(errors).arg(match.problems.size() - errors);
+    const int unlisted = match.errors + match.warnings - match.problems.size();
+    if (unlisted > 0) {
+        text += tr(";%1个错误,%2个警告(下表列出前%3个,另有%4个未列出)")
+                    .arg(match.errors)
+                    .arg(match.warnings)
+                    .arg(match.problems.size())
+                    .arg(unlisted);
+    } else if (!match.problems.isEmpty()) {
+        text += tr(";%1个错误,%2个警告(见下表)").arg(match.errors).arg(match.warnings);
+    }
     auto* summary = new QLabel(text);
     summary->setObjectName(QStringLiteral("importSummary"));
 
     QTableWidget* changes = newChangeTable();
     changes->setObjectName(QStringLiteral("importChanges"));
     fillChangeTable(changes, match.changes);
+    // A range above the limit the game takes looks as it does in the bulk preview and the skill table.
+    for (int row = 0; attackRanges && row < match.changes.size(); ++row) {
+        if (isRiskyRange(match.changes.at(row).newValue))
+            showValueLook(changes->item(row, 3), true);
+    }
 
     auto* problems = new QTableWidget(match.problems.size(), 2);
     problems->setObjectName(QStringLiteral("importProblems"));
@@ -65,10 +79,24 @@ ImportPreviewDialog::ImportPreviewDialog(const ImportMatch& match, QWidget* pare
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
 
+    // The user divides the height between the two lists; each keeps room for a few rows, and at first the space
+    // goes where the rows are.
+    auto* lists = new QSplitter(Qt::Vertical);
+    lists->setObjectName(QStringLiteral("importLists"));
+    lists->setChildrenCollapsible(false);
+    for (QTableWidget* list : {changes, problems}) {
+        list->setMinimumHeight(list->horizontalHeader()->sizeHint().height() +
+                               3 * list->verticalHeader()->defaultSectionSize() + 2 * list->frameWidth());
+        lists->addWidget(list);
+    }
+    const auto share = [](int rows) {
+        return std::clamp(rows, 1, 12);
+    };
+    lists->setSizes({share(match.changes.size()) * 100, share(match.problems.size()) * 100});
+
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(summary);
-    layout->addWidget(changes, 3);
-    layout->addWidget(problems, 1);
+    layout->addWidget(lists, 1);
     layout->addWidget(buttons);
     resize(640, 480);
 }
@@ -86,19 +114,18 @@ QString exportTableToCsv(QWidget* parent, const QTableWidget* table, const QStri
 }
 
 QList<CellChange> importCsvChanges(QWidget* parent, const TableShape& shape, const QHash<QString, QStringList>& records,
-                                   QString* message)
+                                   QString* message, bool attackRanges)
 {
     message->clear();
     const QString path = remembered(Prompts::pickCsvToImport(parent, csvFolder));
     if (path.isEmpty())
         return {};
     QString error;
-    const QList<QStringList> rows = readCsvFile(path, &error);
-    const ImportMatch match = error.isEmpty() ? matchImport(rows, shape, records) : ImportMatch{};
+    const ImportMatch match = matchImportFile(path, shape, records, &error);
     if (!error.isEmpty() || !match.refusal.isEmpty()) {
         *message = QObject::tr("导入失败: ") + (error.isEmpty() ? match.refusal : error);
         return {};
     }
-    ImportPreviewDialog dialog(match, parent);
+    ImportPreviewDialog dialog(match, attackRanges, parent);
     return Prompts::runDialog(dialog) ? match.changes : QList<CellChange>();
 }

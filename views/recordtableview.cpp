@@ -363,7 +363,8 @@ void RecordTableView::importTable()
         rows.insert(record.key(), QStringList(record.key()) + record->mid(0, fields));
 
     QString message;
-    const QList<CellChange> changes = importCsvChanges(view->window(), shape(), rows, &message);
+    const QList<CellChange> changes =
+        importCsvChanges(view->window(), shape(), rows, &message, kind == RecordKind::Skill);
     QVector<FieldValue> values;
     values.reserve(changes.size());
     for (const CellChange& change : changes)

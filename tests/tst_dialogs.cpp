@@ -1,0 +1,79 @@
+// The bulk-edit dialog and the import preview on their own, as the user types into and reads them.
+#include "views/bulkeditdialog.h"
+#include "views/importpreviewdialog.h"
+
+#include <QTest>
+#include <QtWidgets>
+
+class DialogsTest : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void bulkAmount();
+    void importPreview();
+};
+
+// The number is the one typed, and each operation starts from the amount that changes nothing.
+void DialogsTest::bulkAmount()
+{
+    BulkEditDialog dialog({{"1", "甲", 2, "攻击", "10"}, {"2", "乙", 2, "攻击", "20"}});
+    auto* amount = dialog.findChild<QLineEdit*>("bulkAmount");
+    auto* summary = dialog.findChild<QLabel*>("bulkSummary");
+    QPushButton* ok = dialog.findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok);
+    const auto choose = [&](const QString& operation) {
+        for (QRadioButton* button : dialog.findChildren<QRadioButton*>()) {
+            if (button->text() == operation)
+                button->click();
+        }
+    };
+    QCOMPARE(amount->text(), QString("100"));
+    choose("增加");
+    amount->selectAll();
+    QTest::keyClicks(amount, "-25");
+    QCOMPARE(dialog.rule().amount, -25);
+    choose("乘以百分比");
+    QCOMPARE(amount->text(), QString("100"));
+    QCOMPARE(summary->text(), QString("修改0个单元格"));
+    QVERIFY(!ok->isEnabled());
+    choose("设为");
+    QCOMPARE(amount->text(), QString());
+    QCOMPARE(summary->text(), QString("请输入数值"));
+    QVERIFY(!ok->isEnabled());
+    QTest::keyClicks(amount, "999999990");
+    QCOMPARE(dialog.rule().amount, 999999990);
+    QCOMPARE(summary->text(), QString("修改2个单元格"));
+    QCOMPARE(dialog.findChild<QTableWidget*>("bulkPreview")->item(1, 3)->text(), QString("20 → 999999990"));
+    QVERIFY(ok->isEnabled());
+    choose("增加");
+    QCOMPARE(amount->text(), QString("0"));
+    QVERIFY(!ok->isEnabled());
+}
+
+// A file of bad rows lists the first problems and counts the rest; a skill range above 7 is flagged; both lists
+// keep room for rows, and the space goes to the one that has them.
+void DialogsTest::importPreview()
+{
+    QList<QStringList> rows{{"ID", "远程范围"}, {"1", "8"}, {"2", "7"}};
+    for (int i = 0; i < listedProblemLimit + 500; ++i)
+        rows.append(QStringList{"9", "1"});
+    const ImportMatch match =
+        matchImport(rows, {{"ID", "技能", "远程范围"}, 0, 1, {2}}, {{"1", {"1", "a", "1"}}, {"2", {"2", "b", "1"}}});
+    ImportPreviewDialog dialog(match, true);
+    QCOMPARE(dialog.findChild<QLabel*>("importSummary")->text(),
+             QString("将修改2个值;1500个错误,0个警告(下表列出前1000个,另有500个未列出)"));
+    auto* changes = dialog.findChild<QTableWidget*>("importChanges");
+    auto* problems = dialog.findChild<QTableWidget*>("importProblems");
+    QCOMPARE(problems->rowCount(), listedProblemLimit);
+    QCOMPARE(changes->item(0, 3)->toolTip(), QString("攻击范围超过7可能导致游戏崩溃"));
+    QCOMPARE(changes->item(1, 3)->toolTip(), QString());
+
+    dialog.resize(640, 600);
+    dialog.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+    QVERIFY(problems->height() > 2 * changes->height());
+    QVERIFY(changes->height() >= changes->minimumHeight() && changes->minimumHeight() > 60);
+}
+
+QTEST_MAIN(DialogsTest)
+#include "tst_dialogs.moc"
