@@ -5,6 +5,7 @@
 #include "widgets/elidedlabel.h"
 
 #include <QApplication>
+#include <QDialog>
 #include <QGroupBox>
 #include <QHeaderView>
 #include <QLabel>
@@ -214,6 +215,21 @@ void JournalTest::lastFieldAndMixedKindsFollow()
     QVERIFY(armyCell("1", 7)->font().bold());
     QVERIFY(w->saveChanges());
     QVERIFY(!armyCell("1", 7)->font().bold());
+
+    // An import into the skill table warns of a range above 7 as the bulk preview does.
+    clickArmy("7");
+    const QString skillName = skillTable->item(rowOfId(skillTable, "301"), 1)->text();
+    QVERIFY(writeBytes(csv, "ID,技能,远程范围,近战范围\n301," + skillName.toUtf8() + ",9,2\n"));
+    QString tip;
+    Prompts::setCsvImportPicker([csv](QWidget*, const QString&) { return csv; });
+    Prompts::setDialogRunner([&tip](QDialog& dialog) {
+        tip = dialog.findChild<QTableWidget*>(QStringLiteral("importChanges"))->item(0, 3)->toolTip();
+        return false;
+    });
+    skillTable->findChild<RecordTableView*>()->importTable();
+    Prompts::setCsvImportPicker(nullptr);
+    Prompts::setDialogRunner(nullptr);
+    QCOMPARE(tip, QStringLiteral("攻击范围超过7可能导致游戏崩溃"));
 }
 
 void JournalTest::discardAtSwitchRestoresFileValues()

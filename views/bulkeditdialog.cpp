@@ -30,14 +30,21 @@ BulkEditDialog::BulkEditDialog(QList<BulkCell> cells, QWidget* parent)
       preview(newChangeTable())
 {
     setWindowTitle(tr("批量修改"));
+    setObjectName(QStringLiteral("bulkEditDialog"));
     // The summary is the dialog's first label, before the percent sign of the rule line.
     summary->setParent(this);
     auto* ruleLine = new QHBoxLayout;
-    const QList<QPair<BulkOperation, QString>> names = {{BulkOperation::SetTo, tr("设为")},
-                                                        {BulkOperation::Add, tr("增加")},
-                                                        {BulkOperation::ScalePercent, tr("乘以百分比")}};
-    for (const auto& [operation, name] : names) {
+    const struct
+    {
+        BulkOperation operation;
+        QString name;
+        const char* objectName;
+    } names[] = {{BulkOperation::SetTo, tr("设为"), "bulkSet"},
+                 {BulkOperation::Add, tr("增加"), "bulkAdd"},
+                 {BulkOperation::ScalePercent, tr("乘以百分比"), "bulkScale"}};
+    for (const auto& [operation, name, objectName] : names) {
         auto* button = new QRadioButton(name);
+        button->setObjectName(QLatin1String(objectName));
         operations->addButton(button, int(operation));
         ruleLine->addWidget(button);
     }
@@ -55,7 +62,9 @@ BulkEditDialog::BulkEditDialog(QList<BulkCell> cells, QWidget* parent)
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
     okButton = buttons->button(QDialogButtonBox::Ok);
     okButton->setText(tr("确定"));
+    okButton->setObjectName(QStringLiteral("bulkOkButton"));
     buttons->button(QDialogButtonBox::Cancel)->setText(tr("取消"));
+    buttons->button(QDialogButtonBox::Cancel)->setObjectName(QStringLiteral("bulkCancelButton"));
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
 

@@ -35,6 +35,7 @@ QString remembered(const QString& path)
 ImportPreviewDialog::ImportPreviewDialog(const ImportMatch& match, bool attackRanges, QWidget* parent) : QDialog(parent)
 {
     setWindowTitle(tr("从CSV导入"));
+    setObjectName(QStringLiteral("importPreviewDialog"));
     QString text = match.changes.isEmpty() ? tr("没有可导入的修改") : tr("将修改%1个值").arg(match.changes.size());
     const int unlisted = match.errors + match.warnings - match.problems.size();
     if (unlisted > 0) {
@@ -74,7 +75,8 @@ ImportPreviewDialog::ImportPreviewDialog(const ImportMatch& match, bool attackRa
 
     auto* buttons = new QDialogButtonBox;
     QPushButton* apply = buttons->addButton(tr("应用"), QDialogButtonBox::AcceptRole);
-    buttons->addButton(tr("取消"), QDialogButtonBox::RejectRole);
+    apply->setObjectName(QStringLiteral("importApplyButton"));
+    buttons->addButton(tr("取消"), QDialogButtonBox::RejectRole)->setObjectName(QStringLiteral("importCancelButton"));
     apply->setEnabled(!match.changes.isEmpty());
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
