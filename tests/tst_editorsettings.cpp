@@ -4,6 +4,7 @@
 
 #include <QHeaderView>
 #include <QSplitter>
+#include <QStatusBar>
 #include <QTableWidget>
 #include <QTest>
 
@@ -137,6 +138,7 @@ void EditorSettingsTest::layoutSurvivesRestart()
     QCOMPARE(heldListHeight(editor.window.get()), defaultHeldHeight);
     QCOMPARE(editor.window->windowState(), Qt::WindowNoState);
     QVERIFY(!QFile::exists(game.path(QStringLiteral("editor.ini"))));
+    QCOMPARE(editor.window->findChild<QStatusBar*>()->currentMessage(), QStringLiteral("已恢复默认布局"));
 }
 
 QTEST_MAIN(EditorSettingsTest)
