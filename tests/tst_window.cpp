@@ -195,6 +195,8 @@ private slots:
 
     // The frameless window's chrome: title buttons that follow the state, dragging by the background (a jump of
     // more than 100 pixels right or down is a glitch), resizing from a corner, and the title's double click.
+    // Qt on Windows reports a maximised frameless window that covers the whole screen as full screen too (under
+    // Wine there is no taskbar to leave room for), so only the maximised flag is asked for.
     void chrome()
     {
         GameCopy game;
@@ -212,7 +214,7 @@ private slots:
             QApplication::sendEvent(w, &event);
         };
         press(w, "maximiseButton");
-        QVERIFY(w->windowState() == Qt::WindowMaximized && shown("restoreButton") && !shown("maximiseButton"));
+        QVERIFY(w->windowState().testFlag(Qt::WindowMaximized) && shown("restoreButton") && !shown("maximiseButton"));
         press(w, "restoreButton");
         QVERIFY(w->windowState() == Qt::WindowNoState && shown("maximiseButton") && !shown("restoreButton"));
 
@@ -228,12 +230,16 @@ private slots:
         const QRect frame = child<QWidget>(w, "mainUI")->geometry();
         const QRect before = w->geometry();
         const QPoint corner = w->mapToGlobal(frame.bottomRight() - QPoint(2, 2));
-        send(QEvent::MouseButtonPress, corner);
-        send(QEvent::MouseMove, corner + QPoint(30, 20));
-        send(QEvent::MouseButtonRelease, corner + QPoint(30, 20));
-        QCOMPARE(w->geometry(), before.adjusted(0, 0, 30, 20));
+        // On Windows the window system takes a resize over and follows the real pointer, which sent events do not
+        // move; elsewhere here the window resizes itself.
+        if (QGuiApplication::platformName() != QLatin1String("windows")) {
+            send(QEvent::MouseButtonPress, corner);
+            send(QEvent::MouseMove, corner + QPoint(30, 20));
+            send(QEvent::MouseButtonRelease, corner + QPoint(30, 20));
+            QCOMPARE(w->geometry(), before.adjusted(0, 0, 30, 20));
+        }
         QTest::mouseDClick(w, Qt::LeftButton, Qt::NoModifier, frame.topLeft() + QPoint(300, 12));
-        QVERIFY(w->windowState() == Qt::WindowMaximized && shown("restoreButton"));
+        QVERIFY(w->windowState().testFlag(Qt::WindowMaximized) && shown("restoreButton"));
     }
 
 private:
