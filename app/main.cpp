@@ -1,5 +1,7 @@
+#include "app/configlocation.h"
 #include "app/editorresources.h"
 #include "app/mywindow.h"
+#include "app/qttranslation.h"
 #include "app/widget.h"
 
 #include <QApplication>
@@ -10,6 +12,8 @@ int main(int argc, char* argv[])
 {
     setUpHighDpi();
     QApplication app(argc, argv);
+    installQtTranslation();
+    enterConfigDirectory();
 
     auto* backgroundWindow = new MyWindow;
     backgroundWindow->setObjectName(QStringLiteral("mainUI"));
@@ -18,7 +22,7 @@ int main(int argc, char* argv[])
 
     // The window places itself: where it was last time, or centred on the screen the pointer is on.
     Widget window(backgroundWindow, windowLayout);
-    window.setWindowIcon(QIcon(QStringLiteral(":/res/setting.png")));
+    window.setWindowIcon(QIcon(QStringLiteral(":/res/seal.png")));
     window.show();
     return app.exec();
 }

@@ -66,6 +66,9 @@ private slots:
         QTest::addColumn<bool>("loaded");
         const QByteArray valid("GamePath=GAME\n");
         QTest::newRow("valid-config") << valid << QStringList() << QString() << QByteArray() << 0 << true;
+        // As Notepad writes it on Windows: the system's separators (backslashes there) and CR LF.
+        QTest::newRow("native-separators-crlf")
+            << QByteArray("GamePath=NATIVE\r\n") << QStringList() << QString() << QByteArray() << 0 << true;
         QTest::newRow("no-config-cancelled")
             << QByteArray() << QStringList() << QString() << QByteArray() << 1 << false;
         QTest::newRow("wrong-then-right-pick")
@@ -98,7 +101,9 @@ private slots:
         QFETCH(QByteArray, content);
         QFETCH(bool, loaded);
         GameCopy game(false);
-        config.replace("GAME", game.gamePath().toUtf8()).replace("SKILL", game.gameFile(skillFile).toUtf8());
+        config.replace("NATIVE", QDir::toNativeSeparators(game.gamePath()).toUtf8())
+            .replace("GAME", game.gamePath().toUtf8())
+            .replace("SKILL", game.gameFile(skillFile).toUtf8());
         QVERIFY(config.isNull() || writeBytes(game.path("config.ini"), config));
         picks = answers.replaceInStrings("GAME", game.gamePath());
         if (content == "-" || content == "/")
@@ -111,7 +116,8 @@ private slots:
         QCOMPARE(message(editor.widget.get()), loaded ? QString() : QStringLiteral("游戏目录设置不正确,或文件缺失!"));
         QCOMPARE(status(editor.widget.get()), loaded ? QStringLiteral("数据加载成功!") : QString());
         QCOMPARE(bool(editor.widget->findChild<QTabWidget*>()), loaded);
-        const QByteArray written = loaded ? "GamePath=" + game.gamePath().toUtf8() + "\n" : config;
+        const QByteArray written =
+            loaded && !answers.isEmpty() ? "GamePath=" + game.gamePath().toUtf8() + "\n" : config;
         QCOMPARE(readBytes(game.path("config.ini")), written);
     }
 
