@@ -2,7 +2,10 @@
 
 QString gameDirectoryFromConfig(const QString& configText)
 {
-    const QString firstLine = configText.section(QLatin1Char('\n'), 0, 0);
+    // A config.ini written on Windows ends its line with CR LF.
+    QString firstLine = configText.section(QLatin1Char('\n'), 0, 0);
+    if (firstLine.endsWith(QLatin1Char('\r')))
+        firstLine.chop(1);
     if (!firstLine.contains(QLatin1Char('=')))
         return QString();
     return firstLine.section(QLatin1Char('='), 1, 1);
@@ -24,4 +27,11 @@ GameFilePaths gameFilePaths(const QString& gameDirectory)
     paths.storyConfig = gameDirectory + QStringLiteral("/story/storyconfig.xml");
     paths.citySpecialty = gameDirectory + QStringLiteral("/config/world/cityspecialattributes.txt");
     return paths;
+}
+
+QString configFilePath(const QString& workingDirectory, const QString& programDirectory, bool inWorkingDirectory,
+                       bool besideProgram, bool newBesideProgram)
+{
+    const bool useProgramDirectory = !inWorkingDirectory && (besideProgram || newBesideProgram);
+    return (useProgramDirectory ? programDirectory : workingDirectory) + QStringLiteral("/config.ini");
 }

@@ -26,3 +26,10 @@ struct GameFilePaths
 };
 
 GameFilePaths gameFilePaths(const QString& gameDirectory);
+
+// Where config.ini is read and written; editor.ini and the backup folder go beside it. A config.ini in the
+// working directory is used first, then one beside the program. When there is neither, a new one goes beside
+// the program if `newBesideProgram` (on Windows, where the program's folder is the unzipped one the player
+// owns and a shortcut may start it anywhere), else into the working directory.
+QString configFilePath(const QString& workingDirectory, const QString& programDirectory, bool inWorkingDirectory,
+                       bool besideProgram, bool newBesideProgram);

@@ -112,7 +112,7 @@ std::optional<QString> readTextFile(const QString& path, const char* codecName)
 
 bool writeTextFile(const QString& path, const QString& text, WriteMode mode)
 {
-    return replaceFileContent(path, QTextCodec::codecForLocale()->fromUnicode(text), mode == WriteMode::MayCreate);
+    return replaceFileContent(path, text.toUtf8(), mode == WriteMode::MayCreate);
 }
 
 std::optional<ExactText> readExactText(const QString& path)

@@ -20,7 +20,8 @@ enum class WriteMode
     MayCreate     // the editor's own configuration file
 };
 
-// Replaces the content of a file with the text, encoded with the locale codec, exactly as given (no
+// Replaces the content of a file with the text, encoded as UTF-8 (which reads back the same, where the locale
+// codec of a Windows without Chinese as its language would lose Chinese folder names), exactly as given (no
 // line end is added). The write is atomic: the old content stays whole until the new one is complete.
 // Read-only files and folders are refused. Returns false on any failure.
 bool writeTextFile(const QString& path, const QString& text, WriteMode mode = WriteMode::ExistingOnly);

@@ -6,8 +6,11 @@
 // Usage: render-art <resources folder>
 // The output is deterministic: all randomness comes from fixed seeds, and no fonts are used.
 
+#include <QBuffer>
 #include <QColor>
+#include <QDataStream>
 #include <QDir>
+#include <QFile>
 #include <QGuiApplication>
 #include <QImage>
 #include <QLinearGradient>
@@ -477,7 +480,7 @@ void paintPine(QPainter& painter, QPointF base, double height, double lean, quin
 
 // A seal with the two carved characters for "mountains and rivers", read top to bottom.
 // The painter draws in scene units, scale output pixels to a unit; the seal is carved at that resolution.
-void paintSeal(QPainter& painter, const QRectF& box, double scale)
+void paintSeal(QPainter& painter, const QRectF& box, double scale, double opacity = 0.62)
 {
     painter.save();
     painter.setRenderHint(QPainter::Antialiasing);
@@ -531,7 +534,7 @@ void paintSeal(QPainter& painter, const QRectF& box, double scale)
             p.drawEllipse(at, random.range(0.6, 1.8), random.range(0.6, 1.8));
         }
     }
-    painter.setOpacity(0.62);
+    painter.setOpacity(opacity);
     painter.drawImage(box.topLeft() - QPointF(1, 1), seal);
     painter.restore();
 }
@@ -973,6 +976,10 @@ std::vector<Picture> pictures()
         p.drawLine(QPointF(11.5, 11.5), QPointF(20.5, 20.5));
         p.drawLine(QPointF(20.5, 11.5), QPointF(11.5, 20.5));
     });
+    // The program's icon: the seal, in full colour.
+    list.push_back({"res/seal", 32, [](QPainter& p) {
+                        paintSeal(p, QRectF(1, 1, 30, 30), 4.0, 1.0);
+                    }});
     list.push_back({"res/seach-btn", 24, [](QPainter& p) {
                         paintMagnifier(p, QPointF(10.5, 10.5), 5.5, 2.0, kGlyph, 5.0);
                     }});
@@ -1007,12 +1014,49 @@ std::vector<Picture> pictures()
     return list;
 }
 
+// A Windows icon file holding the seal at the sizes Explorer and the taskbar ask for, each stored as PNG data.
+bool saveIcon(const QString& path, QTextStream& log)
+{
+    const int sizes[] = {16, 20, 24, 32, 40, 48, 64, 128, 256};
+    QList<QByteArray> images;
+    for (int size : sizes) {
+        QByteArray png;
+        QBuffer buffer(&png);
+        buffer.open(QIODevice::WriteOnly);
+        const QImage image = renderPicture(32, size / 32.0, [size](QPainter& p) {
+            paintSeal(p, QRectF(1, 1, 30, 30), std::max(4.0, size / 32.0), 1.0);
+        });
+        image.save(&buffer, "PNG", 9);
+        images += png;
+    }
+    QByteArray ico;
+    QDataStream out(&ico, QIODevice::WriteOnly);
+    out.setByteOrder(QDataStream::LittleEndian);
+    out << quint16(0) << quint16(1) << quint16(images.size());
+    quint32 offset = 6 + 16 * quint32(images.size());
+    for (int i = 0; i < images.size(); ++i) {
+        const quint8 side = sizes[i] >= 256 ? 0 : quint8(sizes[i]);
+        out << side << side << quint8(0) << quint8(0) << quint16(1) << quint16(32) << quint32(images[i].size())
+            << offset;
+        offset += quint32(images[i].size());
+    }
+    for (const QByteArray& png : images)
+        out.writeRawData(png.constData(), png.size());
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly) || file.write(ico) != ico.size()) {
+        log << "cannot write " << path << '\n';
+        return false;
+    }
+    log << "wrote " << QDir::toNativeSeparators(path) << '\n';
+    return true;
+}
+
 // Writes every picture twice: "name.png" for ordinary screens and "name@2x.png", with twice the pixels,
 // which Qt picks on screens scaled to 200 % and picks and shrinks between.
 bool renderAll(const QString& root, QTextStream& log)
 {
     QDir dir(root);
-    if (!dir.mkpath("res") || !dir.mkpath("qss/psblack")) {
+    if (!dir.mkpath("res") || !dir.mkpath("qss/psblack") || !dir.mkpath("windows")) {
         log << "cannot create the folders under " << root << '\n';
         return false;
     }
@@ -1023,6 +1067,7 @@ bool renderAll(const QString& root, QTextStream& log)
         for (const Picture& picture : pictures())
             ok &= savePng(renderPicture(picture.size, scale, picture.paint), dir.filePath(picture.path + suffix), log);
     }
+    ok &= saveIcon(dir.filePath("windows/gamedata-editor.ico"), log);
     return ok;
 }
 

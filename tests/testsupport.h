@@ -57,11 +57,12 @@ public:
     ~GameCopy() { QDir::setCurrent(previousDirectory); }
 
     QString path(const QString& relative) const { return dir.path() + QLatin1Char('/') + relative; }
-    QString gamePath() const { return path(QStringLiteral("game")); }
+    QString gamePath() const { return path(QStringLiteral("游戏")); }
     QString gameFile(const QString& relative) const { return gamePath() + QLatin1Char('/') + relative; }
 
 private:
-    QTemporaryDir dir;
+    // Chinese folder names for the game, config.ini and the backups, as players' folders often have.
+    QTemporaryDir dir{QDir::tempPath() + QStringLiteral("/编辑器-XXXXXX")};
     QString previousDirectory;
 };
 

@@ -1,12 +1,17 @@
 // The editor's small parts: config.ini, id order, which skills an army type gets, city specialty texts, where
-// the window stands, the part of the background picture shown, and numeric sorting of table cells.
+// the window stands, the part of the background picture shown, numeric sorting of table cells, and Qt's own
+// texts in Chinese.
 #include "app/backgroundwindow.h"
+#include "app/qttranslation.h"
 #include "gamedata/armyskills.h"
 #include "gamedata/gameconfig.h"
 #include "gamedata/idorder.h"
 #include "gamedata/specialattributes.h"
 #include "tablesupport.h"
 #include "widgets/sortableitem.h"
+
+#include <QDialogButtonBox>
+#include <QPushButton>
 
 using TestSupport::columnTexts;
 
@@ -19,11 +24,45 @@ private slots:
     {
         QCOMPARE(gameDirectoryFromConfig("GamePath=D:/Games/三国 游戏\nGamePath=/b\n"),
                  QStringLiteral("D:/Games/三国 游戏"));
+        QCOMPARE(gameDirectoryFromConfig("GamePath=D:\\Games\\游戏\r\nx\r\n"), QStringLiteral("D:\\Games\\游戏"));
         QCOMPARE(gameDirectoryFromConfig("Path=/opt/a=b"), QStringLiteral("/opt/a"));
         QCOMPARE(gameDirectoryFromConfig("/opt/game\nGamePath=/later\n"), QString());
         QCOMPARE(gameDirectoryFromConfig(configTextFor(QStringLiteral("/g"))), QStringLiteral("/g"));
         QCOMPARE(::sortedByNumber({"10", "x", "9", "07", "100", "7", "0"}),
                  QStringList({"x", "0", "07", "7", "9", "10", "100"}));
+    }
+
+    void configFilePath_data()
+    {
+        QTest::addColumn<bool>("inWorkingDirectory");
+        QTest::addColumn<bool>("besideProgram");
+        QTest::addColumn<bool>("newBesideProgram");
+        QTest::addColumn<QString>("expected");
+        const QString work = QStringLiteral("C:/Users/玩家/Desktop/config.ini");
+        const QString program = QStringLiteral("D:/编辑器/config.ini");
+        QTest::newRow("working-directory-wins") << true << true << true << work;
+        QTest::newRow("found-beside-program") << false << true << false << program;
+        QTest::newRow("new-beside-program-on-windows") << false << false << true << program;
+        QTest::newRow("new-in-working-directory") << false << false << false << work;
+    }
+
+    void configFilePath()
+    {
+        QFETCH(bool, inWorkingDirectory);
+        QFETCH(bool, besideProgram);
+        QFETCH(bool, newBesideProgram);
+        QTEST(::configFilePath(QStringLiteral("C:/Users/玩家/Desktop"), QStringLiteral("D:/编辑器"), inWorkingDirectory,
+                               besideProgram, newBesideProgram),
+              "expected");
+    }
+
+    // Qt's own texts (here a standard button's) come from the translation compiled in, whatever the system's
+    // language.
+    void qtTextsInChinese()
+    {
+        installQtTranslation();
+        QDialogButtonBox box(QDialogButtonBox::Cancel);
+        QCOMPARE(box.button(QDialogButtonBox::Cancel)->text(), QStringLiteral("取消"));
     }
 
     void skillsForArmy_data()
