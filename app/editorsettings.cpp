@@ -9,6 +9,7 @@
 #include <QHeaderView>
 #include <QScreen>
 #include <QSettings>
+#include <QLayout>
 #include <QSplitter>
 #include <QTableWidget>
 
@@ -263,8 +264,11 @@ void EditorSettings::reset(QWidget* window)
     QFile::remove(path);
     for (QTableWidget* table : namedChildren<QTableWidget>(window))
         applyTableLayout(table, defaults.value(table->objectName()));
-    for (QSplitter* splitter : namedChildren<QSplitter>(window))
-        splitter->setSizes(preferredSizes(splitter));
     window->setWindowState(Qt::WindowNoState);
     window->setGeometry(initialWindowGeometry(availableAreas(), QCursor::pos()));
+    // The splitters share the room of the window as it now is, as at a first start.
+    if (window->layout())
+        window->layout()->activate();
+    for (QSplitter* splitter : namedChildren<QSplitter>(window))
+        splitter->setSizes(preferredSizes(splitter));
 }

@@ -71,7 +71,7 @@ void DialogsTest::importPreview()
     dialog.resize(640, 600);
     dialog.show();
     QVERIFY(QTest::qWaitForWindowExposed(&dialog));
-    QVERIFY(problems->height() > 2 * changes->height());
+    QVERIFY(problems->height() > changes->height());
     QVERIFY(changes->height() >= changes->minimumHeight() && changes->minimumHeight() > 60);
 }
 

@@ -174,6 +174,7 @@ void DocumentTest::saveGroup()
     QFETCH(QByteArray, before);
     QFETCH(QByteArray, after);
     QHash<QString, QByteArray> expected = gameFiles();
+    const QByteArray original = expected.value(file);
     QByteArray& bytes = expected[file];
     const int at = bytes.indexOf(before, bytes.indexOf(recordStart));
     QVERIFY(at > 0);
@@ -187,7 +188,7 @@ void DocumentTest::saveGroup()
     QVERIFY(report.failedFiles.isEmpty() && report.unwrittenRecords.isEmpty());
     QVERIFY(!document->hasPendingChanges());
     QCOMPARE(gameFiles(), expected);
-    QCOMPARE(readBytes(report.backupFolder + QLatin1Char('/') + file), readBytes(dataPath("sample-game/" + file)));
+    QCOMPARE(readBytes(report.backupFolder + QLatin1Char('/') + file), original);
     // Nothing left to write: a second save writes nothing and makes no second copy.
     QVERIFY(document->save().backupFolder.isEmpty());
 }

@@ -74,8 +74,8 @@ void EditorSettingsTest::widthsAgainstColumns_data()
     QTest::addColumn<int>("last"); // 0: the default width
 
     // The army table has eight columns.
-    QTest::newRow("more-widths-than-columns") << QByteArray("50,51,52,53,54,55,56,57,58,59,60") << 50 << 57;
-    QTest::newRow("fewer-widths-than-columns") << QByteArray("50") << 50 << 0;
+    QTest::newRow("more-widths-than-columns") << QByteArray("90,91,92,93,94,95,96,97,98,99,100") << 90 << 97;
+    QTest::newRow("fewer-widths-than-columns") << QByteArray("90") << 90 << 0;
 }
 
 void EditorSettingsTest::widthsAgainstColumns()
@@ -104,17 +104,21 @@ void EditorSettingsTest::layoutSurvivesRestart()
     QVERIFY(writeBytes(game.path(QStringLiteral("editor.ini")), "\x01 not a layout [["));
     int defaultWidth = 0;
     int defaultHeldHeight = 0;
+    int draggedHeldHeight = 0;
     {
         Editor editor;
         defaultHeldHeight = heldListHeight(editor.window.get());
+        // Maximised, as the next start restores it: the splitter has the same room then.
+        editor.window->setWindowState(Qt::WindowMaximized);
+        draggedHeldHeight = heldListHeight(editor.window.get()) - 60;
         // As a drag of the handle leaves it.
-        child<QSplitter>(editor.window.get(), "citySplitter")->setSizes({defaultHeldHeight - 60, 400});
+        auto* splitter = child<QSplitter>(editor.window.get(), "citySplitter");
+        splitter->setSizes({draggedHeldHeight, splitter->sizes().value(1) + 60});
         auto* army = editor.window->findChild<QTableWidget*>(QStringLiteral("armyInfoTable"));
         defaultWidth = army->horizontalHeader()->sectionSize(2);
         army->horizontalHeader()->resizeSection(2, defaultWidth + 40);
         army->horizontalHeader()->setSortIndicator(3, Qt::DescendingOrder);
         editor.window->findChild<QTableWidget*>(QStringLiteral("storyList"))->sortByColumn(0, Qt::DescendingOrder);
-        editor.window->setWindowState(Qt::WindowMaximized);
         QVERIFY(editor.window->close());
     }
     QCOMPARE(readBytes(game.path(QStringLiteral("config.ini"))), config);
@@ -128,7 +132,7 @@ void EditorSettingsTest::layoutSurvivesRestart()
     QCOMPARE(army->sortIndicatorOrder(), Qt::DescendingOrder);
     QCOMPARE(stories->sortIndicatorSection(), 0);
     QCOMPARE(stories->sortIndicatorOrder(), Qt::DescendingOrder);
-    QCOMPARE(heldListHeight(editor.window.get()), defaultHeldHeight - 60);
+    QCOMPARE(heldListHeight(editor.window.get()), draggedHeldHeight);
 
     editor.window->setWindowState(Qt::WindowMaximized);
     QTest::mousePress(editor.window->findChild<QWidget*>(QStringLiteral("layoutButton")), Qt::LeftButton);
