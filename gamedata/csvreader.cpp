@@ -1,5 +1,7 @@
 #include "gamedata/csvreader.h"
 
+#include "gamedata/gbktext.h"
+
 #include <QDir>
 #include <QFile>
 #include <QTextCodec>
@@ -55,6 +57,7 @@ QString decode(const QByteArray& bytes, QString* error)
     QString text = decodeStrictly(marked ? marked : "UTF-8", bytes, markLength);
     if (text.isNull() && !marked) {
         text = decodeStrictly("GBK", bytes, 0);
+        unifyGbkText(text);
         // Bytes outside GBK's characters (0xFF, say) come back as private-use characters: not a table's text.
         const auto privateUse = [](QChar c) {
             return c.unicode() >= 0xE000 && c.unicode() <= 0xF8FF;

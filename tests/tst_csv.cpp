@@ -53,6 +53,9 @@ void TestCsv::read_data()
     const Rows table{{"ID", "兵种"}, {"1", "骑兵"}};
     QTest::newRow("utf8-without-mark-lf") << QByteArray("ID,兵种\n1,骑兵\n") << table;
     QTest::newRow("gbk") << QTextCodec::codecForName("GBK")->fromUnicode("ID,兵种\r\n1,骑兵") << table;
+    // Codes that ICU's GBK leaves in the private use area read as the characters Qt's own tables give them.
+    QTest::newRow("gbk-codes-of-gb18030-characters")
+        << QByteArray("ID,\xCB\xB5\r\n1,\xFE\x50\xA2\xE3") << Rows{{"ID", "说"}, {"1", "\u2E81\u20AC"}};
     QTest::newRow("utf16-with-mark") << QTextCodec::codecForName("UTF-16LE")->fromUnicode("\uFEFFID\t兵种\r\n1\t骑兵")
                                      << table;
     QTest::newRow("utf8-mark-written-twice") << QByteArray("\xEF\xBB\xBF\xEF\xBB\xBFID,兵种\n1,骑兵") << table;

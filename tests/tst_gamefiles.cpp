@@ -1,6 +1,7 @@
 // The game files: decoding on read and what a write refuses; the readers, held to the game's own patterns on files
 // of odd records (tests/data/readers/) and on the sample game; the writers, held to golden files under
 // tests/data/<file>/<case>/.
+#include "gamedata/gbktext.h"
 #include "gamedata/textfile.h"
 #include "regexpreference.h"
 #include "testsupport.h"
@@ -75,6 +76,32 @@ private slots:
         QVERIFY(writeBytes(path, "plain") && !writeTextFile(path, ExactText{QStringLiteral("兵"), "ISO-8859-1"}));
         QCOMPARE(readBytes(path), QByteArray("plain"));
         QVERIFY(writeBytes(path, QByteArray("\xFF\xFE\x41", 3)) && !readExactText(path));
+    }
+
+    // GBK decodes alike on every platform (through ICU on Linux, Qt's own tables on Windows): every two-byte
+    // sequence of the range, one line per lead byte, against the text the Linux build decoded.
+    void gbkTwoByteRange()
+    {
+        QTextCodec* gbk = QTextCodec::codecForName("GBK");
+        QVERIFY(gbk);
+        QStringList lines;
+        for (int lead = 0x81; lead <= 0xFE; ++lead) {
+            QString line;
+            for (int trail = 0x40; trail <= 0xFE; ++trail) {
+                const char pair[] = {char(lead), char(trail)};
+                if (trail != 0x7F)
+                    line += gbk->toUnicode(pair, 2);
+            }
+            unifyGbkText(line);
+            lines += line;
+        }
+        const QString golden = dataPath(QStringLiteral("gbk/two-byte-range.txt"));
+        if (qEnvironmentVariableIsSet("GAMEDATA_WRITE_GOLDEN"))
+            writeBytes(golden, lines.join(QLatin1Char('\n')).toUtf8());
+        const QStringList expected = QString::fromUtf8(readBytes(golden)).split(QLatin1Char('\n'));
+        QCOMPARE(lines.size(), expected.size());
+        for (int i = 0; i < lines.size(); ++i)
+            QVERIFY2(lines.at(i) == expected.at(i), qPrintable(QStringLiteral("lead byte %1").arg(0x81 + i, 0, 16)));
     }
 
     void readers_data()
