@@ -8,6 +8,10 @@
 #include <QTest>
 #include <QUndoStack>
 
+#ifdef Q_OS_WIN
+#include <windows.h>
+#endif
+
 using namespace TestSupport;
 
 using Values = QVector<FieldValue>;
@@ -199,6 +203,11 @@ void DocumentTest::saveFault_data()
     for (const char* fault : {"backup-blocked", "deleted", "read-only", "replaced-by-folder", "disk-full",
                               "write-fails-midway", "record-refused"})
         QTest::newRow(fault) << fault;
+#ifdef Q_OS_WIN
+    // Another program (the game, an editor) holds the file open: with no sharing at all, or letting others read.
+    QTest::newRow("held-open-without-sharing") << "held-open-without-sharing";
+    QTest::newRow("held-open-for-reading") << "held-open-for-reading";
+#endif
 }
 
 // A save that meets a broken file or disk loses nothing: the file keeps its bytes and nothing lands beside it,
@@ -226,8 +235,21 @@ void DocumentTest::saveFault()
                                                               : file.write(bytes);
     });
     const QStringList siblings = QFileInfo(skills).absoluteDir().entryList(QDir::Files | QDir::Hidden);
+#ifdef Q_OS_WIN
+    HANDLE held = INVALID_HANDLE_VALUE;
+    if (fault.startsWith(QLatin1String("held-open"))) {
+        held = CreateFileW(reinterpret_cast<LPCWSTR>(QDir::toNativeSeparators(skills).utf16()), GENERIC_READ,
+                           fault.endsWith(QLatin1String("reading")) ? FILE_SHARE_READ : 0, nullptr, OPEN_EXISTING,
+                           FILE_ATTRIBUTE_NORMAL, nullptr);
+        QVERIFY(held != INVALID_HANDLE_VALUE);
+    }
+#endif
 
     const SaveReport failed = document->save();
+#ifdef Q_OS_WIN
+    if (held != INVALID_HANDLE_VALUE)
+        CloseHandle(held);
+#endif
     const bool refused = fault == QLatin1String("record-refused");
     QVERIFY(!failed.complete);
     QCOMPARE(failed.failedFiles.contains(QDir::toNativeSeparators(skills)), !refused);
@@ -248,12 +270,12 @@ void DocumentTest::saveFault()
     QCOMPARE(readBytes(skills), withValue(original, "\"ID\":301,", "\"FarRange\":", "6"));
 
     // One folder for the run, named after its first save's time; a later save keeps the first copy.
-    const QStringList runs =
-        QDir(game->path(QStringLiteral("backup"))).entryList(QDir::Dirs | QDir::NoDotAndDotDot);
+    const QStringList runs = QDir(game->path(QStringLiteral("backup"))).entryList(QDir::Dirs | QDir::NoDotAndDotDot);
     QVERIFY(runs.size() == 1 && QRegExp(QStringLiteral("\\d{8}-\\d{6}")).exactMatch(runs.first()));
     const QString folder = game->path(QStringLiteral("backup/") + runs.first());
     // The file was copied by the save that first got to write it.
-    const bool copiedNow = fault != "read-only" && fault != "disk-full" && fault != "write-fails-midway";
+    const bool copiedNow = fault != "read-only" && fault != "disk-full" && fault != "write-fails-midway" &&
+                           fault != "held-open-for-reading";
     QCOMPARE(mended.backupFolder, copiedNow ? QDir::toNativeSeparators(folder) : QString());
     document->changeFields({skill("301", 1, "5")}, QStringLiteral("edit"));
     QVERIFY(document->save().backupFolder.isEmpty());
