@@ -4,6 +4,9 @@
 #include "tablesupport.h"
 
 #include <QGroupBox>
+#include <QHeaderView>
+#include <QHelpEvent>
+#include <QToolTip>
 
 #include <algorithm>
 
@@ -126,6 +129,19 @@ private slots:
         if (id == QLatin1String("7"))
             QCOMPARE(rowTexts(skills, rowOfId(skills, "307")), QStringList({"307", "岚戈回旋", "1", "2"}));
         QVERIFY(!w->document()->hasPendingChanges());
+    }
+
+    // A value too wide for its column shows whole in the tooltip, above the mark's text; the width stays the user's.
+    void wideValueShowsInTooltip()
+    {
+        army->horizontalHeader()->resizeSection(2, 40);
+        const int narrow = army->horizontalHeader()->sectionSize(2); // at least the style's smallest
+        editCell(army, "2", 2, QStringLiteral("999999990"));
+        const QRect cell = army->visualItemRect(army->item(rowOfId(army, "2"), 2));
+        QHelpEvent help(QEvent::ToolTip, cell.center(), army->viewport()->mapToGlobal(cell.center()));
+        QApplication::sendEvent(army->viewport(), &help);
+        QCOMPARE(QToolTip::text(), QStringLiteral("999999990\n原值: 0"));
+        QCOMPARE(army->horizontalHeader()->sectionSize(2), narrow);
     }
 
     // The skill and needs panels show the current army row's, whatever made it current, and nothing when no
