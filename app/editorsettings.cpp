@@ -7,9 +7,9 @@
 #include <QFile>
 #include <QGuiApplication>
 #include <QHeaderView>
+#include <QLayout>
 #include <QScreen>
 #include <QSettings>
-#include <QLayout>
 #include <QSplitter>
 #include <QTableWidget>
 

@@ -14,8 +14,8 @@
 #include "widgets/tablefilter.h"
 
 #include <QCloseEvent>
-#include <QDir>
 #include <QColor>
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QGridLayout>
@@ -54,8 +54,8 @@ MainWindow::MainWindow(GameDocument* document, QWidget* parent) : QWidget(parent
     buildInterface();
 
     // The layout file lies beside config.ini; the window opens where it was, or centred on the screen in use.
-    editorSettings = std::make_unique<EditorSettings>(QFileInfo(game->configPath()).absolutePath() +
-                                                      QStringLiteral("/editor.ini"));
+    editorSettings =
+        std::make_unique<EditorSettings>(QFileInfo(game->configPath()).absolutePath() + QStringLiteral("/editor.ini"));
     editorSettings->restore(this);
 
     connect(new QShortcut(QKeySequence::Save, this), &QShortcut::activated, this, &MainWindow::saveIfPending);
@@ -170,11 +170,10 @@ void MainWindow::buildSideMenu()
             &MainWindow::saveIfPending);
     connect(addButton("directoryButton", tr("设置游戏目录"), QStringLiteral("search")), &ImageButton::clicked, this,
             &MainWindow::reloadGame);
-    connect(addButton("changesButton", tr("查看修改"), QStringLiteral("changes")), &ImageButton::clicked, this,
-            [this] {
-                if (game->isOpen())
-                    showPendingChanges();
-            });
+    connect(addButton("changesButton", tr("查看修改"), QStringLiteral("changes")), &ImageButton::clicked, this, [this] {
+        if (game->isOpen())
+            showPendingChanges();
+    });
     connect(addButton("layoutButton", tr("恢复默认布局"), QStringLiteral("layout")), &ImageButton::clicked, this,
             [this] {
                 editorSettings->reset(this);
@@ -237,7 +236,9 @@ void MainWindow::selectStory(int number)
     if (story.size() < 2)
         return;
     // Whatever stops the switch, the list shows the story that stays open.
-    const auto keepCurrent = [this] { storyList->highlightStory(game->currentStory()); };
+    const auto keepCurrent = [this] {
+        storyList->highlightStory(game->currentStory());
+    };
     if (!commitOpenEditor())
         return keepCurrent();
     // Statistics edits belong to the story they were made in: settle them before another is read.
@@ -288,8 +289,7 @@ void MainWindow::showChangedTab(const QVector<FieldValue>& values, ChangeOrigin 
         storyList->hide();
         tabWidget->show();
     }
-    tabWidget->setCurrentWidget(values.first().ref.kind == RecordKind::City ? static_cast<QWidget*>(cityTab)
-                                                                             : armyTab);
+    tabWidget->setCurrentWidget(values.first().ref.kind == RecordKind::City ? static_cast<QWidget*>(cityTab) : armyTab);
 }
 
 void MainWindow::showPendingChanges()

@@ -10,8 +10,8 @@ class FieldEditCommand : public QUndoCommand
 {
 public:
     // The first redo, which runs as the command is pushed, comes from `firstOrigin`; later ones are redos.
-    FieldEditCommand(GameDocument* document, QVector<FieldValue> before, QVector<FieldValue> after,
-                     const QString& text, ChangeOrigin firstOrigin, QString shownArmy);
+    FieldEditCommand(GameDocument* document, QVector<FieldValue> before, QVector<FieldValue> after, const QString& text,
+                     ChangeOrigin firstOrigin, QString shownArmy);
 
     void undo() override;
     void redo() override;

@@ -66,14 +66,14 @@ bool GameDocument::open(const QString& gameDirectory)
         directory = gameDirectory;
         backups.emplace(QFileInfo(configFile).absolutePath() + QStringLiteral("/backup"), directory);
     }
-    opened = readStoryCatalogue(filePaths.storyConfig) && readInto(filePaths.language, "UTF-8", texts, parseLanguageTable) &&
-             readInto(filePaths.armyType, nullptr, armyTypeTable,
-                      [this](const QString& text) { return parseArmyTypes(text, texts); }) &&
-             readInto(filePaths.items, nullptr, itemTable,
-                      [this](const QString& text) { return parseItems(text, texts); }) &&
-             readInto(filePaths.skill, nullptr, skillTable, parseSkills) &&
-             readInto(filePaths.city, nullptr, cityTable, parseCities) &&
-             readCitySpecialtyFile(filePaths.citySpecialty);
+    opened =
+        readStoryCatalogue(filePaths.storyConfig) && readInto(filePaths.language, "UTF-8", texts, parseLanguageTable) &&
+        readInto(filePaths.armyType, nullptr, armyTypeTable,
+                 [this](const QString& text) { return parseArmyTypes(text, texts); }) &&
+        readInto(filePaths.items, nullptr, itemTable,
+                 [this](const QString& text) { return parseItems(text, texts); }) &&
+        readInto(filePaths.skill, nullptr, skillTable, parseSkills) &&
+        readInto(filePaths.city, nullptr, cityTable, parseCities) && readCitySpecialtyFile(filePaths.citySpecialty);
     return opened;
 }
 

@@ -26,7 +26,6 @@ struct Editor
     std::unique_ptr<MainWindow> window;
 };
 
-
 template <typename T = QTableWidget> T* child(const QWidget* window, const char* name)
 {
     return window->findChild<T*>(QLatin1String(name));

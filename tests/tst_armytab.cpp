@@ -1,7 +1,7 @@
 // The army tab on a copy of the sample game: the statistics of the chosen story, the skills and recruitment
 // needs of the clicked army type, edits, and what a save writes.
-#include "widgets/prompts.h"
 #include "tablesupport.h"
+#include "widgets/prompts.h"
 
 #include <QGroupBox>
 #include <QHeaderView>
@@ -59,15 +59,20 @@ private slots:
         QTest::addColumn<QString>("refusal");
         const QString notNumber = QStringLiteral("请输入非负整数!");
         const QString tooLarge = QStringLiteral("数值不能超过999,999,999!");
-        QTest::newRow("army-number") << false << "2" << 2 << "77" << "77" << QString();
-        QTest::newRow("army-nine-digits") << false << "2" << 2 << "999999999" << "999999999" << QString();
-        QTest::newRow("army-only-digits-typed") << false << "2" << 2 << "-1.5a" << "15" << QString();
+        QTest::newRow("army-number") << false << "2" << 2 << "77"
+                                     << "77" << QString();
+        QTest::newRow("army-nine-digits") << false << "2" << 2 << "999999999"
+                                          << "999999999" << QString();
+        QTest::newRow("army-only-digits-typed") << false << "2" << 2 << "-1.5a"
+                                                << "15" << QString();
         for (const char* typed : {"abc", ""})
             QTest::addRow("army-refused-%s", typed) << false << "2" << 2 << typed << QString() << notNumber;
         QTest::newRow("army-above-the-limit") << false << "2" << 2 << "12345678901" << QString() << tooLarge;
         // A far range above 7 is accepted and marked; 7 itself is not marked.
-        QTest::newRow("skill-far-above-seven") << true << "316" << 2 << "0008" << "0008" << QString();
-        QTest::newRow("skill-far-seven") << true << "317" << 2 << "7" << "7" << QString();
+        QTest::newRow("skill-far-above-seven") << true << "316" << 2 << "0008"
+                                               << "0008" << QString();
+        QTest::newRow("skill-far-seven") << true << "317" << 2 << "7"
+                                         << "7" << QString();
         QTest::newRow("skill-refused-empty") << true << "317" << 3 << "" << QString() << notNumber;
         QTest::newRow("skill-above-the-limit") << true << "317" << 3 << "1234567890" << QString() << tooLarge;
     }
@@ -148,7 +153,9 @@ private slots:
     // row is current or a filter hides it.
     void panelsFollowTheCurrentRow()
     {
-        const auto shown = [this] { return columnTexts(skills, 0).size() + needs->rowCount(); };
+        const auto shown = [this] {
+            return columnTexts(skills, 0).size() + needs->rowCount();
+        };
         clickCell(army, QStringLiteral("7"));
         QVERIFY(shown() > 0);
         QTest::mousePress(army->viewport(), Qt::RightButton, {},

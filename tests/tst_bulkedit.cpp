@@ -1,8 +1,8 @@
 // Many records at once, end to end: filter, select, bulk rule, undo, redo, export, edited CSV, import, save.
-#include "widgets/prompts.h"
 #include "gamedata/csvreader.h"
 #include "gamedata/csvwriter.h"
 #include "tablesupport.h"
+#include "widgets/prompts.h"
 
 #include <QtWidgets>
 

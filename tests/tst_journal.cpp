@@ -1,8 +1,8 @@
 // Edits through the journal end to end: marks, undo and redo, revert, and saves that never lose an edit.
-#include "widgets/prompts.h"
 #include "tablesupport.h"
 #include "views/recordtableview.h"
 #include "widgets/elidedlabel.h"
+#include "widgets/prompts.h"
 
 #include <QApplication>
 #include <QDialog>
@@ -265,7 +265,8 @@ void JournalTest::failedSaveAfterSuccess()
     QVERIFY(w->saveChanges());
     const QString runs = game->path("backup");
     QCOMPARE(status(), QStringLiteral("保存成功!  已备份原文件至: ") +
-                           QDir::toNativeSeparators(runs + '/' + QDir(runs).entryList(QDir::Dirs | QDir::NoDotAndDotDot).value(0)));
+                           QDir::toNativeSeparators(runs + '/' +
+                                                    QDir(runs).entryList(QDir::Dirs | QDir::NoDotAndDotDot).value(0)));
     QVERIFY(QFile::setPermissions(path("story/story01/stage.xml"), QFile::ReadOwner));
     editCell(army, "1", 3, "67");
     QVERIFY(!w->saveChanges());

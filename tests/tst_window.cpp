@@ -1,7 +1,7 @@
 // The editor window: finding and loading the game, and the frameless window's chrome.
 #include "app/editorresources.h"
-#include "widgets/prompts.h"
 #include "tablesupport.h"
+#include "widgets/prompts.h"
 
 #include <QLayout>
 #include <QMouseEvent>
@@ -95,9 +95,10 @@ private slots:
         Editor editor;
         QTEST(dialogs, "asked");
         // A picked folder that is not the game's is named with the file it lacks before the next question.
-        QCOMPARE(notices, answers.size() > 1 ? QStringList{QStringLiteral("所选目录不是游戏目录,缺少文件:\n") +
-                                                           QDir::toNativeSeparators(GameDocument::missingGameFile("nowhere"))}
-                                             : QStringList());
+        QCOMPARE(notices, answers.size() > 1
+                              ? QStringList{QStringLiteral("所选目录不是游戏目录,缺少文件:\n") +
+                                            QDir::toNativeSeparators(GameDocument::missingGameFile("nowhere"))}
+                              : QStringList());
         QCOMPARE(editor.document.isOpen(), loaded);
         QCOMPARE(message(editor.window.get()), loaded ? QString() : QStringLiteral("游戏目录设置不正确,或文件缺失!"));
         QCOMPARE(status(editor.window.get()), loaded ? QStringLiteral("数据加载成功!") : QString());

@@ -5,8 +5,8 @@
 #include "views/recordtableview.h"
 #include "views/sortingsuspended.h"
 #include "widgets/appsearchline.h"
-#include "widgets/tablefilter.h"
 #include "widgets/sortableitem.h"
+#include "widgets/tablefilter.h"
 
 #include <QBrush>
 #include <QColor>
@@ -250,9 +250,8 @@ void ArmyTab::switchArmyNeeds(bool checked)
     } else if (record.value(8) != QLatin1String("0")) {
         switchedOffNeeds.insert(id, {record.value(7), record.value(8)});
     }
-    document->changeFields(
-        {{{RecordKind::ArmyType, id, 7}, needs.at(0)}, {{RecordKind::ArmyType, id, 8}, needs.at(1)}},
-        checked ? tr("恢复招募需求") : tr("禁用招募需求"), ChangeOrigin::Applied, skillArmyId);
+    document->changeFields({{{RecordKind::ArmyType, id, 7}, needs.at(0)}, {{RecordKind::ArmyType, id, 8}, needs.at(1)}},
+                           checked ? tr("恢复招募需求") : tr("禁用招募需求"), ChangeOrigin::Applied, skillArmyId);
     // Also puts the box back when nothing changed.
     drawArmyNeeds(id);
 }

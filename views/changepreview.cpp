@@ -1,10 +1,9 @@
 #include "views/changepreview.h"
 
-#include <QObject>
-
 #include <QBrush>
 #include <QColor>
 #include <QHeaderView>
+#include <QObject>
 #include <QTableWidget>
 
 void showValueLook(QTableWidgetItem* cell, bool risky, const QString* fileValue)

@@ -1,9 +1,9 @@
 #include "views/importpreviewdialog.h"
 
 #include "gamedata/csvreader.h"
-#include "widgets/prompts.h"
 #include "gamedata/csvwriter.h"
 #include "views/changepreview.h"
+#include "widgets/prompts.h"
 #include "widgets/tableexport.h"
 
 #include <QDialogButtonBox>

@@ -11,9 +11,9 @@
 #include "widgets/tablefilter.h"
 
 #include <QAbstractItemDelegate>
-#include <QHelpEvent>
 #include <QAction>
 #include <QHeaderView>
+#include <QHelpEvent>
 #include <QLineEdit>
 #include <QMenu>
 #include <QRegularExpressionValidator>
@@ -49,7 +49,8 @@ public:
         const QString text = index.data().toString();
         // The cell's padding on both sides, as the style draws it.
         const int padding = 2 * (view->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, &option, view) + 1);
-        if (event->type() != QEvent::ToolTip || option.fontMetrics.horizontalAdvance(text) + padding <= option.rect.width())
+        if (event->type() != QEvent::ToolTip ||
+            option.fontMetrics.horizontalAdvance(text) + padding <= option.rect.width())
             return QStyledItemDelegate::helpEvent(event, view, option, index);
         const QString tip = index.data(Qt::ToolTipRole).toString();
         QToolTip::showText(event->globalPos(), tip.isEmpty() ? text : text + QLatin1Char('\n') + tip, view);
@@ -275,7 +276,9 @@ void RecordTableView::showCellMenu(const QPoint& pos)
     QAction* redo = menu.addAction(tr("重做"), undoStack, &QUndoStack::redo, QKeySequence(tr("Ctrl+Y")));
     redo->setEnabled(undoStack->canRedo());
     menu.addSeparator();
-    const auto revert = [this](const QVector<FieldRef>& refs) { document->revertFields(refs, shownArmy); };
+    const auto revert = [this](const QVector<FieldRef>& refs) {
+        document->revertFields(refs, shownArmy);
+    };
     if (kind != RecordKind::City) {
         QAction* revertCell = menu.addAction(tr("还原为文件中的值"), this, [=] { revert(cellFields); });
         revertCell->setEnabled(!cellFields.isEmpty());
