@@ -91,7 +91,6 @@ ArmyTab::ArmyTab(GameDocument* document, QWidget* parent)
     // The panels follow the current row, however it became current (a click of either button, the keys, an
     // undo), and go empty when a filter hides it.
     connect(infoTable, &QTableWidget::currentCellChanged, this, &ArmyTab::followCurrentRow);
-    connect(infoTable, &QTableWidget::cellClicked, this, &ArmyTab::followCurrentRow);
     auto* filter = infoTable->findChild<TableFilter*>();
     connect(
         filter->searchLine(), &QLineEdit::textChanged, this,
