@@ -49,9 +49,10 @@ private:
     void buildTitleBar();
     void buildSideMenu();
     void buildTabArea();
-    // Opens the game directory config.ini names, asking for another until one holds the game.
-    bool loadGame();
-    // "设置游戏目录": loads the game when it is not loaded yet.
+    // Opens the game directory config.ini names, or with `pickAnother` the one the user picks, asking until one
+    // holds the game. False when none was opened; a loaded game stays open when the user cancels.
+    bool loadGame(bool pickAnother = false);
+    // "设置游戏目录": loads the game, or another one in place of the loaded game.
     void reloadGame();
     void selectStory(int number);
     void toggleStoryList();
@@ -67,6 +68,8 @@ private:
     void updatePendingWarning();
     // Shows a temporary status-bar message for two seconds.
     void showStatus(const QString& text);
+    // Why a file was not saved, in the player's words.
+    static QString failureText(WriteFailure failure);
 
     GameDocument* game;
     QGridLayout* windowLayout = nullptr;
@@ -78,6 +81,8 @@ private:
     ArmyTab* armyTab = nullptr;
     CityTab* cityTab = nullptr;
     PendingChangesDialog* pendingDialog = nullptr;
+    // The last save's outcome while the status bar still shows it.
+    QString saveOutcome;
     bool dragging = false;
     QPoint dragOffset;
     QPoint lastDragPos;

@@ -61,6 +61,15 @@ bool GameDocument::open(const QString& gameDirectory)
     opened = false;
     if (!holdsGame(gameDirectory))
         return false;
+    // Whatever was changed or opened belongs to the game read before; the views start afresh.
+    const bool hadChanges = !edits.isEmpty();
+    edits = EditJournal();
+    undoHistory->clear();
+    storyNumber = -1;
+    stageFile.clear();
+    declaredArmyTypes.clear();
+    if (hadChanges)
+        emit journalChanged();
     filePaths = gameFilePaths(gameDirectory);
     if (gameDirectory != directory || !backups) {
         directory = gameDirectory;
@@ -74,6 +83,8 @@ bool GameDocument::open(const QString& gameDirectory)
                  [this](const QString& text) { return parseItems(text, texts); }) &&
         readInto(filePaths.skill, nullptr, skillTable, parseSkills) &&
         readInto(filePaths.city, nullptr, cityTable, parseCities) && readCitySpecialtyFile(filePaths.citySpecialty);
+    if (opened)
+        emit gameOpened();
     return opened;
 }
 

@@ -19,6 +19,14 @@ ImageButton::ImageButton(const QString& tip, const QString& normalPicture, const
     setFixedSize(picture.size());
 }
 
+void ImageButton::setPictureSize(const QSize& size)
+{
+    if (this->size() == size)
+        return;
+    setFixedSize(size);
+    setMask(QPixmap(normalPicture).scaled(size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation).mask());
+}
+
 // The base handler is skipped on purpose: no pressed look, no pressed()/clicked(bool), and the action
 // runs on the press, whichever button it is.
 void ImageButton::mousePressEvent(QMouseEvent*)
