@@ -2,6 +2,7 @@
 
 #include "app/editorresources.h"
 
+#include <QColor>
 #include <QPainter>
 #include <QTimer>
 
@@ -32,8 +33,9 @@ void BackgroundWindow::paintEvent(QPaintEvent*)
     QPainter painter(this);
     if (background.isNull()) {
         // Decoding the picture takes longer than building the whole window: the window shows at once in the
-        // picture's own dark tone, and the picture follows on the next turn of the event loop.
-        painter.fillRect(rect(), palette().window());
+        // picture's average colour, so that nothing flashes, and the picture follows on the next turn of the
+        // event loop.
+        painter.fillRect(rect(), QColor(0x1E, 0x24, 0x2E));
         if (!loadScheduled) {
             loadScheduled = true;
             QTimer::singleShot(0, this, &BackgroundWindow::loadPicture);
