@@ -120,7 +120,9 @@ private slots:
         picks = QStringList{game.gamePath()};
         press(w, "directoryButton");
         QVERIFY(editor.document.isOpen());
-        chooseStory(w, QStringLiteral("群雄割据"));
+        // Enter opens the current story.
+        child(w, "storyList")->setCurrentCell(0, 0);
+        QTest::keyClick(child(w, "storyList"), Qt::Key_Return);
         editCell(child(w, "armyInfoTable"), "1", 3, QStringLiteral("66"));
         QList<Prompts::SaveAnswer> answers{Prompts::SaveAnswer::Cancel, Prompts::SaveAnswer::Discard,
                                            Prompts::SaveAnswer::Discard};
