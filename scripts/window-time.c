@@ -57,6 +57,10 @@ int main(int argc, char* argv[])
     const double started = now_ms();
     pid_t child = fork();
     if (child == 0) {
+        /* A group of its own, ended as a whole; its output would only hold up whoever reads ours. */
+        setpgid(0, 0);
+        freopen("/dev/null", "w", stdout);
+        freopen("/dev/null", "w", stderr);
         execvp(argv[2], argv + 2);
         _exit(127);
     }
@@ -64,11 +68,18 @@ int main(int argc, char* argv[])
     while (!found && now_ms() - started < 60000) {
         XEvent event;
         XNextEvent(display, &event);
-        if (event.type == MapNotify)
+        if (event.type == MapNotify) {
             found = has_title(display, event.xmap.window, argv[1]);
+            /* Wine may name a window just after mapping it. */
+            if (!found)
+                XSelectInput(display, event.xmap.window, PropertyChangeMask);
+        } else if (event.type == PropertyNotify) {
+            found = has_title(display, event.xproperty.window, argv[1]);
+        }
     }
     const double elapsed = now_ms() - started;
-    kill(child, SIGTERM);
+    /* Under Wine the program outlives a polite request; nothing of it is needed any more. */
+    kill(-child, SIGKILL);
     struct rusage usage;
     wait4(child, NULL, 0, &usage);
     if (!found)
