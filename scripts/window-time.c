@@ -70,9 +70,12 @@ int main(int argc, char* argv[])
         XNextEvent(display, &event);
         if (event.type == MapNotify) {
             found = has_title(display, event.xmap.window, argv[1]);
-            /* Wine may name a window just after mapping it. */
-            if (!found)
+            /* Wine may name a window just after mapping it: watch the name, and look again in case it came
+             * before the watch did. */
+            if (!found) {
                 XSelectInput(display, event.xmap.window, PropertyChangeMask);
+                found = has_title(display, event.xmap.window, argv[1]);
+            }
         } else if (event.type == PropertyNotify) {
             found = has_title(display, event.xproperty.window, argv[1]);
         }
