@@ -1,6 +1,7 @@
 #include "app/mainwindow.h"
 
 #include "app/backgroundwindow.h"
+#include "app/changesetactions.h"
 #include "app/editorresources.h"
 #include "app/editorsettings.h"
 #include "app/windowframe.h"
@@ -23,6 +24,7 @@
 #include <QHBoxLayout>
 #include <QKeySequence>
 #include <QLabel>
+#include <QMenu>
 #include <QMouseEvent>
 #include <QPalette>
 #include <QShortcut>
@@ -179,6 +181,21 @@ void MainWindow::buildSideMenu()
                 editorSettings->reset(this);
                 showStatus(tr("已恢复默认布局"));
             });
+    buildToolsMenu();
+    ImageButton* tools = addButton("toolsButton", tr("工具"), QStringLiteral("changes"));
+    connect(tools, &ImageButton::clicked, this, [this, tools] {
+        if (game->isOpen())
+            toolsMenu->popup(tools->mapToGlobal(QPoint(tools->width(), 0)));
+    });
+}
+
+void MainWindow::buildToolsMenu()
+{
+    toolsMenu = new QMenu(this);
+    toolsMenu->setObjectName(QStringLiteral("toolsMenu"));
+    auto* changeSets = new ChangeSetActions(game, this);
+    changeSets->addTo(toolsMenu);
+    connect(changeSets, &ChangeSetActions::statusMessage, this, &MainWindow::showStatus);
 }
 
 void MainWindow::buildTabArea()

@@ -14,6 +14,8 @@
 #include <QFileInfo>
 #include <QUndoStack>
 
+#include <utility>
+
 namespace {
 
 // Reads a whole file and replaces the table with what the parse finds in it; false, with the table left
@@ -59,6 +61,7 @@ bool GameDocument::rememberGameDirectory(const QString& gameDirectory)
 bool GameDocument::open(const QString& gameDirectory)
 {
     opened = false;
+    waiting.clear();
     if (!holdsGame(gameDirectory))
         return false;
     filePaths = gameFilePaths(gameDirectory);
@@ -140,6 +143,8 @@ GameDocument::StoryOpen GameDocument::openStory(int number)
     stageFile = path;
     storyNumber = number;
     emit storyOpened();
+    if (!waiting.isEmpty())
+        applyChangeSet(std::exchange(waiting, {}), tr("应用修改集"));
     return StoryOpen::Done;
 }
 
@@ -245,6 +250,38 @@ QString GameDocument::fileLabel(const FieldRef& ref) const
         return inGame(filePaths.city);
     }
     return QString();
+}
+
+QString GameDocument::changeFile(const FieldRef& ref) const
+{
+    // Statistics have no file to go to before a story is open.
+    if (ref.kind == RecordKind::ArmyType && ref.field <= 6 && storyNumber < 0)
+        return QString();
+    return QDir::fromNativeSeparators(fileLabel(ref));
+}
+
+QVector<RecordChange> GameDocument::pendingChangeSet() const
+{
+    QVector<RecordChange> changes;
+    for (const JournalEntry& entry : edits.changes()) {
+        const FieldRef& ref = entry.ref;
+        changes.append({changeFile(ref), ref.kind, ref.id, records(ref.kind).value(ref.id).value(0), ref.field,
+                        entry.fileValue, entry.value});
+    }
+    return changes + waiting;
+}
+
+void GameDocument::applyChangeSet(const QVector<RecordChange>& changes, const QString& description)
+{
+    QVector<FieldValue> values;
+    for (const RecordChange& change : changes) {
+        const FieldRef ref{change.kind, change.id, change.field};
+        if (opened && changeFile(ref) == change.file)
+            values.append({ref, change.after});
+        else
+            waiting.append(change);
+    }
+    changeFields(values, description);
 }
 
 QString GameDocument::recordLabel(const FieldRef& ref) const

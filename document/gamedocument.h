@@ -2,6 +2,7 @@
 
 #include "document/gamefilewriter.h"
 #include "gamedata/backups.h"
+#include "gamedata/changeset.h"
 #include "gamedata/editjournal.h"
 #include "gamedata/gameconfig.h"
 #include "gamedata/gametables.h"
@@ -98,6 +99,15 @@ public:
     QString recordLabel(const FieldRef& ref) const;
     static QString fieldLabel(const FieldRef& ref);
 
+    // Change sets. The pending changes as a change set names them, the waiting ones included.
+    QVector<RecordChange> pendingChangeSet() const;
+    // Makes the changes in the journal as one undoable step (their "before" is not looked at: the caller chose
+    // them). Statistics of a story that is not open wait, and are made when that story is opened.
+    void applyChangeSet(const QVector<RecordChange>& changes, const QString& description);
+    const QVector<RecordChange>& waitingChanges() const { return waiting; }
+    // The file a save writes the field to, relative to the game directory with forward slashes.
+    QString changeFile(const FieldRef& ref) const;
+
     // Writes every changed field; a field stays pending until its write landed.
     SaveReport save();
 
@@ -135,4 +145,5 @@ private:
     RecordTable specialtyTable;
     EditJournal edits;
     QUndoStack* undoHistory;
+    QVector<RecordChange> waiting;
 };
