@@ -2,6 +2,7 @@
 
 #include "document/gamediff.h"
 #include "document/gamedocument.h"
+#include "document/recovery.h"
 #include "gamedata/textfile.h"
 #include "views/changesetpreviewdialog.h"
 #include "widgets/prompts.h"
@@ -63,12 +64,15 @@ void ChangeSetActions::applyChanges()
     previewAndApply(tr("应用修改"), set.changes);
 }
 
-void ChangeSetActions::previewAndApply(const QString& title, const QVector<RecordChange>& changes)
+bool ChangeSetActions::previewAndApply(const QString& title, const QVector<RecordChange>& changes,
+                                       const QStringList& buttonTexts)
 {
     const QVector<ChangeCheck> checks = checkChanges(game->gameDirectory(), changes);
     ChangeSetPreviewDialog preview(title, changes, checks, true, window);
+    if (buttonTexts.size() == 2)
+        preview.setButtonTexts(buttonTexts.at(0), buttonTexts.at(1));
     if (!Prompts::runDialog(preview))
-        return;
+        return false;
     QVector<RecordChange> chosen;
     for (int index : preview.chosen())
         chosen.append(changes.at(index));
@@ -79,6 +83,30 @@ void ChangeSetActions::previewAndApply(const QString& title, const QVector<Recor
     if (waiting > 0)
         status += tr(",%1项剧本统计将在打开其剧本时应用").arg(waiting);
     emit statusMessage(status);
+    return true;
+}
+
+void ChangeSetActions::offerRecovery(RecoveryFile* recovery)
+{
+    const std::optional<ChangeSet> set = RecoveryFile::read(recovery->path());
+    if (!set || !game->isOpen())
+        return;
+    const bool sameGame = QDir(set->gameDirectory) == QDir(game->gameDirectory());
+    if (!set->error.isEmpty() || !sameGame) {
+        const QString aside = RecoveryFile::keepAside(recovery->path());
+        Prompts::inform(window, tr("恢复"),
+                        tr("上次未保存的修改%1,已保留在:\n%2")
+                            .arg(sameGame ? tr("无法读取(%1)").arg(set->error) : tr("属于另一个游戏目录"),
+                                 QDir::toNativeSeparators(aside.isEmpty() ? recovery->path() : aside)));
+        return;
+    }
+    if (!previewAndApply(tr("恢复上次未保存的修改?"), set->changes, {tr("恢复"), tr("放弃")})) {
+        recovery->discard();
+        return;
+    }
+    // Statistics come back with their story opened.
+    if (!game->waitingChanges().isEmpty())
+        emit storyWanted(game->storyOf(game->waitingChanges().first().file));
 }
 
 void ChangeSetActions::compareDirectories()

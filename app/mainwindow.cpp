@@ -5,6 +5,7 @@
 #include "app/editorresources.h"
 #include "app/editorsettings.h"
 #include "app/windowframe.h"
+#include "document/recovery.h"
 #include "views/armytab.h"
 #include "views/citytab.h"
 #include "views/pendingchangesdialog.h"
@@ -31,6 +32,7 @@
 #include <QShowEvent>
 #include <QStatusBar>
 #include <QTabWidget>
+#include <QTimer>
 #include <QUndoStack>
 #include <QVBoxLayout>
 
@@ -52,6 +54,8 @@ MainWindow::MainWindow(GameDocument* document, QWidget* parent) : QWidget(parent
     connect(game, &GameDocument::journalChanged, this, &MainWindow::updatePendingWarning);
 
     buildStatusBar();
+    recovery =
+        new RecoveryFile(game, QFileInfo(game->configPath()).absolutePath() + QStringLiteral("/recovery.json"), this);
     loadGame();
     buildInterface();
 
@@ -196,6 +200,9 @@ void MainWindow::buildToolsMenu()
     auto* changeSets = new ChangeSetActions(game, this);
     changeSets->addTo(toolsMenu);
     connect(changeSets, &ChangeSetActions::statusMessage, this, &MainWindow::showStatus);
+    connect(changeSets, &ChangeSetActions::storyWanted, this, &MainWindow::selectStory);
+    // What a crashed run left is offered once the window has its tables.
+    QTimer::singleShot(0, changeSets, [this, changeSets] { changeSets->offerRecovery(recovery); });
 }
 
 void MainWindow::buildTabArea()
@@ -424,6 +431,8 @@ void MainWindow::showEvent(QShowEvent* event)
 void MainWindow::closeEvent(QCloseEvent* event)
 {
     if (confirmDiscardOrSave()) {
+        // Saved or given up: nothing is left to recover.
+        recovery->discard();
         editorSettings->save(this);
         event->accept();
     } else {

@@ -16,6 +16,7 @@ class QCloseEvent;
 class QGridLayout;
 class QLabel;
 class QMenu;
+class RecoveryFile;
 class QMouseEvent;
 class QShowEvent;
 class QStatusBar;
@@ -82,6 +83,8 @@ private:
     CityTab* cityTab = nullptr;
     PendingChangesDialog* pendingDialog = nullptr;
     QMenu* toolsMenu = nullptr;
+    // The pending changes kept beside editor.ini against a crash.
+    RecoveryFile* recovery = nullptr;
     bool dragging = false;
     QPoint dragOffset;
     QPoint lastDragPos;

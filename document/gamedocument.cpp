@@ -148,6 +148,15 @@ GameDocument::StoryOpen GameDocument::openStory(int number)
     return StoryOpen::Done;
 }
 
+int GameDocument::storyOf(const QString& stageFile) const
+{
+    for (auto story = storyCatalogue.cbegin(); story != storyCatalogue.cend(); ++story) {
+        if (QDir(directory).relativeFilePath(story->value(0) + QStringLiteral("/stage.xml")) == stageFile)
+            return story.key();
+    }
+    return -1;
+}
+
 const RecordTable& GameDocument::records(RecordKind kind) const
 {
     return *const_cast<GameDocument*>(this)->recordsOf(kind);

@@ -65,6 +65,8 @@ public:
     StoryOpen openStory(int number);
     // The story whose statistics the army types hold: -1 before any was opened.
     int currentStory() const { return storyNumber; }
+    // The story whose stage.xml is at this path in the game directory; -1 when none is.
+    int storyOf(const QString& stageFile) const;
     QString stagePath() const { return stageFile; }
 
     // The tables.

@@ -88,6 +88,13 @@ ChangeSetPreviewDialog::ChangeSetPreviewDialog(const QString& title, const QVect
     layout->addWidget(buttons);
 }
 
+void ChangeSetPreviewDialog::setButtonTexts(const QString& apply, const QString& cancel)
+{
+    if (auto* button = findChild<QPushButton*>(QStringLiteral("changeSetApplyButton")))
+        button->setText(apply);
+    findChild<QPushButton*>(QStringLiteral("changeSetCancelButton"))->setText(cancel);
+}
+
 QSet<int> ChangeSetPreviewDialog::chosenConflicts() const
 {
     QSet<int> conflicts;

@@ -26,6 +26,8 @@ public:
     // The conflicts ticked, by index.
     QSet<int> chosenConflicts() const;
     QTableWidget* table() const { return list; }
+    // Other texts for the two buttons ("恢复", "放弃" when recovering).
+    void setButtonTexts(const QString& apply, const QString& cancel);
 
 private:
     QVector<ChangeCheck> checks;
