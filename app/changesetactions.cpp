@@ -1,9 +1,11 @@
 #include "app/changesetactions.h"
 
+#include "document/backupbrowser.h"
 #include "document/gamediff.h"
 #include "document/gamedocument.h"
 #include "document/recovery.h"
 #include "gamedata/textfile.h"
+#include "views/backupbrowserdialog.h"
 #include "views/changesetpreviewdialog.h"
 #include "widgets/prompts.h"
 
@@ -142,4 +144,46 @@ void ChangeSetActions::compareDirectories()
         emit statusMessage(tr("已导出%1项修改").arg(changes.size()));
 }
 
-void ChangeSetActions::showBackups() {}
+void ChangeSetActions::showBackups()
+{
+    BackupBrowserDialog browser(listBackups(game->backupRoot()), window);
+    if (!Prompts::runDialog(browser) || browser.selectedFolder().isEmpty())
+        return;
+    const QString folder = browser.selectedFolder();
+    // The changes that turn the game now into the backup's files.
+    const QVector<RecordChange> changes = diffGames(game->gameDirectory(), folder, game->gameDirectory());
+    switch (browser.action()) {
+    case BackupBrowserDialog::Action::Compare: {
+        ChangeSetPreviewDialog preview(tr("与游戏比较"), changes, checkChanges(game->gameDirectory(), changes), false,
+                                       window);
+        Prompts::runDialog(preview);
+        break;
+    }
+    case BackupBrowserDialog::Action::LoadAsChanges:
+        previewAndApply(tr("载入备份为修改"), changes);
+        break;
+    case BackupBrowserDialog::Action::Restore: {
+        // Restoring reads the game again: pending changes are saved or given up first.
+        if (game->hasPendingChanges()) {
+            switch (Prompts::askToSave(window)) {
+            case Prompts::SaveAnswer::Save:
+                if (!game->save().complete)
+                    return;
+                break;
+            case Prompts::SaveAnswer::Discard:
+                break;
+            case Prompts::SaveAnswer::Cancel:
+                return;
+            }
+        }
+        QString currentFiles;
+        const QStringList failed = game->restoreBackup(folder, &currentFiles);
+        if (!failed.isEmpty())
+            Prompts::inform(window, tr("恢复文件"), tr("无法恢复:\n%1").arg(failed.join(QLatin1Char('\n'))));
+        emit statusMessage(tr("已恢复备份的文件,原文件已备份至: %1").arg(currentFiles));
+        break;
+    }
+    case BackupBrowserDialog::Action::None:
+        break;
+    }
+}

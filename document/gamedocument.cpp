@@ -1,6 +1,8 @@
 #include "document/gamedocument.h"
 
+#include "document/backupbrowser.h"
 #include "document/fieldeditcommand.h"
+#include "document/gamediff.h"
 #include "gamedata/armytypefile.h"
 #include "gamedata/cityfile.h"
 #include "gamedata/languagefile.h"
@@ -319,6 +321,41 @@ QString GameDocument::fieldLabel(const FieldRef& ref)
         return QStringLiteral("城市特性");
     }
     return QString();
+}
+
+QString GameDocument::backupRoot() const
+{
+    return QFileInfo(configFile).absolutePath() + QStringLiteral("/backup");
+}
+
+QStringList GameDocument::restoreBackup(const QString& folder, QString* currentFilesFolder)
+{
+    // A session of its own: this run's session may hold older copies of these files, not the current ones.
+    BackupSession current(backupRoot(), directory);
+    const QVector<RecordChange> restored = diffGames(directory, folder, directory);
+    QStringList failed{QDir::toNativeSeparators(folder)};
+    for (const BackupFolder& candidate : listBackups(backupRoot())) {
+        if (QDir(candidate.path) == QDir(folder))
+            failed = restoreBackupFiles(candidate, directory, current);
+    }
+    if (currentFilesFolder)
+        *currentFilesFolder = QDir::toNativeSeparators(current.folder());
+
+    const int story = storyNumber;
+    edits = EditJournal();
+    undoHistory->clear();
+    open(directory);
+    if (story >= 0)
+        openStory(story);
+    // The views follow the restored values as they follow any other change.
+    QVector<FieldValue> values;
+    for (const RecordChange& change : restored) {
+        if (changeFile({change.kind, change.id, change.field}) == change.file)
+            values.append({{change.kind, change.id, change.field}, change.after});
+    }
+    emit fieldsChanged(values, ChangeOrigin::Applied, QString());
+    emit journalChanged();
+    return failed;
 }
 
 SaveReport GameDocument::save()

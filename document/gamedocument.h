@@ -110,6 +110,13 @@ public:
     // The file a save writes the field to, relative to the game directory with forward slashes.
     QString changeFile(const FieldRef& ref) const;
 
+    // Backups. The folder that holds one folder per run.
+    QString backupRoot() const;
+    // Writes the files of a backup folder over the game's, the current ones copied into a folder of their own
+    // first, then reads the game again with the story that was open; every pending change is dropped. Gives the
+    // files that could not be restored, and the folder the current files went to.
+    QStringList restoreBackup(const QString& folder, QString* currentFilesFolder);
+
     // Writes every changed field; a field stays pending until its write landed.
     SaveReport save();
 

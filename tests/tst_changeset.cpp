@@ -1,6 +1,7 @@
 // Change sets: the file format, the differences of two games, applying them to a game's files (also from the
 // command line) and into the journal.
 #include "app/commandline.h"
+#include "document/backupbrowser.h"
 #include "document/changesetapply.h"
 #include "document/gamedocument.h"
 #include "gamedata/backups.h"
@@ -61,6 +62,7 @@ private slots:
     void commandLine_data();
     void commandLine();
     void intoTheJournal();
+    void backupRestoredOrLoaded();
 };
 
 void ChangeSetTest::readBack_data()
@@ -214,6 +216,36 @@ void ChangeSetTest::intoTheJournal()
     QVERIFY(document.waitingChanges().isEmpty());
     document.undoStack()->undo();
     QVERIFY(document.armyTypes().value("1").at(2) != QStringLiteral("61"));
+}
+
+// A backup folder comes back as files (the current ones copied first) or as pending changes.
+void ChangeSetTest::backupRestoredOrLoaded()
+{
+    GameCopy game;
+    const QHash<QString, QByteArray> original = filesOf(game.gamePath());
+    GameDocument document(game.path(QStringLiteral("config.ini")));
+    QVERIFY(document.open(game.gamePath()));
+    QVERIFY(document.openStory(0) == GameDocument::StoryOpen::Done);
+    document.changeFields({{{RecordKind::ArmyType, "1", 2}, "70"}, {{RecordKind::Skill, "301", 2}, "6"}}, "edit");
+    const QString backup = QDir::fromNativeSeparators(document.save().backupFolder);
+    const QHash<QString, QByteArray> saved = filesOf(game.gamePath());
+
+    // Loaded: the differences are pending, the files untouched.
+    document.applyChangeSet(diffGames(game.gamePath(), backup, game.gamePath()), "load");
+    QCOMPARE(document.journal().size(), 2);
+    QCOMPARE(document.skills().value("301").value(2), QStringLiteral("2"));
+    QCOMPARE(filesOf(game.gamePath()), saved);
+
+    QString currentFiles;
+    QVERIFY(document.restoreBackup(backup, &currentFiles).isEmpty());
+    QCOMPARE(filesOf(game.gamePath()), original);
+    QVERIFY(!document.hasPendingChanges());
+    QCOMPARE(document.armyTypes().value("1").value(2), QStringLiteral("54"));
+    const QVector<BackupFolder> folders = listBackups(document.backupRoot());
+    QCOMPARE(folders.size(), 2);
+    QCOMPARE(QDir::toNativeSeparators(folders.first().path), currentFiles);
+    for (const QString& file : folders.first().files)
+        QCOMPARE(readBytes(folders.first().path + QLatin1Char('/') + file), saved.value(file));
 }
 
 QTEST_GUILESS_MAIN(ChangeSetTest)
