@@ -1,8 +1,11 @@
 // The editor window: finding and loading the game, and the frameless window's chrome.
 #include "app/editorresources.h"
+#include "gamedata/changeset.h"
 #include "tablesupport.h"
 #include "widgets/prompts.h"
 
+#include <QAction>
+#include <QDialog>
 #include <QLayout>
 #include <QMouseEvent>
 
@@ -106,6 +109,36 @@ private slots:
         const QByteArray written =
             loaded && !answers.isEmpty() ? "GamePath=" + game.gamePath().toUtf8() + "\n" : config;
         QCOMPARE(readBytes(game.path("config.ini")), written);
+    }
+
+    // A recovery file is offered at start; "恢复" brings the changes back with their story, leaving the conflict
+    // unticked; the tools menu exports what is pending.
+    void recoveryOfferedAndExported()
+    {
+        GameCopy game;
+        const QVector<RecordChange> recovered{
+            {"story/story03/stage.xml", RecordKind::ArmyType, "1", "", 2, "56", "80"},
+            {"config/battlefield/skill.txt", RecordKind::Skill, "301", "", 2, "1", "9"}};
+        QVERIFY(writeBytes(game.path("recovery.json"), writeChangeSet(recovered, "0", game.gamePath()).toUtf8()));
+        QStringList titles;
+        Prompts::setDialogRunner([&titles](QDialog& dialog) {
+            titles.append(dialog.windowTitle());
+            return true;
+        });
+        const QString exported = game.path("out.json");
+        Prompts::setChangeSetPicker(
+            [&](QWidget*, const QString&, bool forSaving) { return forSaving ? exported : ""; });
+        Editor editor;
+        QTRY_COMPARE(titles, QStringList{"恢复上次未保存的修改?"});
+        Prompts::setDialogRunner(nullptr);
+        QCOMPARE(editor.document.currentStory(), 2);
+        QCOMPARE(editor.document.armyTypes().value("1").value(2), QStringLiteral("80"));
+        QCOMPARE(editor.document.skills().value("301").value(2), QStringLiteral("2"));
+        editor.window->findChild<QAction*>("exportChangesAction")->trigger();
+        Prompts::setChangeSetPicker(nullptr);
+        const ChangeSet written = readChangeSet(readBytes(exported));
+        QCOMPARE(written.changes.size(), 1);
+        QCOMPARE(written.changes.first().file, recovered.first().file);
     }
 
     void directoryButtonLoadsOnce()
