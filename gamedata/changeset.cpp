@@ -25,10 +25,25 @@ const QStringList& fieldNames(RecordKind kind)
     return kind == RecordKind::ArmyType ? army : kind == RecordKind::Skill ? skill : city;
 }
 
-// A string as a JSON value, quotes and escapes included.
+// A string as a JSON value, quotes and escapes included. By hand: recovery files are written while the user
+// types, and a JSON document a value is much slower.
 QString jsonString(const QString& value)
 {
-    return QString::fromUtf8(QJsonDocument(QJsonArray{value}).toJson(QJsonDocument::Compact)).mid(1).chopped(1);
+    QString text;
+    text.reserve(value.size() + 2);
+    text += QLatin1Char('"');
+    for (const QChar c : value) {
+        if (c == QLatin1Char('"') || c == QLatin1Char('\\')) {
+            text += QLatin1Char('\\');
+            text += c;
+        } else if (c.unicode() < 0x20) {
+            text += QStringLiteral("\\u%1").arg(c.unicode(), 4, 16, QLatin1Char('0'));
+        } else {
+            text += c;
+        }
+    }
+    text += QLatin1Char('"');
+    return text;
 }
 
 const QStringList kindNames{QStringLiteral("armytype"), QStringLiteral("skill"), QStringLiteral("city")};
