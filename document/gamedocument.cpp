@@ -14,6 +14,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QMap>
 #include <QUndoStack>
 
 #include <utility>
@@ -388,6 +389,13 @@ SaveReport GameDocument::save()
         writer.writeCities(filePaths.city, ids, cityTable, landed);
     });
 
+    // Statistics waiting for their story have no values in memory to write yet.
+    QMap<QString, QStringList> waitingIds;
+    for (const RecordChange& change : waiting)
+        waitingIds[change.file].append(change.id);
+    for (auto file = waitingIds.cbegin(); file != waitingIds.cend(); ++file)
+        report.unwrittenRecords.append(
+            tr("%1 %2(等待打开其剧本)").arg(QDir::toNativeSeparators(file.key()), file->join(QStringLiteral(", "))));
     report.complete = report.failedFiles.isEmpty() && report.unwrittenRecords.isEmpty() && edits.isEmpty();
     if (backups && backups->count() > backupsBefore)
         report.backupFolder = QDir::toNativeSeparators(backups->folder());

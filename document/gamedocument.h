@@ -92,7 +92,8 @@ public:
     // Sets field values and records them in the journal, without an undo step: the undo steps' way in.
     void setFieldValues(const QVector<FieldValue>& values, ChangeOrigin origin, const QString& shownArmy);
     const EditJournal& journal() const { return edits; }
-    bool hasPendingChanges() const { return !edits.isEmpty(); }
+    // Changes in the journal, or of a change set waiting for their story.
+    bool hasPendingChanges() const { return !edits.isEmpty() || !waiting.isEmpty(); }
     QUndoStack* undoStack() const { return undoHistory; }
 
     // Labels of a changed field, as shown to the user: the file a save writes it to, "id name" of its

@@ -209,6 +209,11 @@ void ChangeSetTest::intoTheJournal()
     QCOMPARE(document.waitingChanges().size(), 1);
     QCOMPARE(document.pendingChangeSet().size(), 3);
     QCOMPARE(document.pendingChangeSet().first().file, changes.first().file);
+    // A save cannot write what waits for its story, and says so.
+    const SaveReport report = document.save();
+    QVERIFY(!report.complete && document.hasPendingChanges());
+    QCOMPARE(report.unwrittenRecords,
+             QStringList{QDir::toNativeSeparators("story/story03/stage.xml") + " 1(等待打开其剧本)"});
 
     document.discardArmyStatistics();
     QVERIFY(document.openStory(2) == GameDocument::StoryOpen::Done);
