@@ -60,12 +60,11 @@ int runDiff(QStringList arguments, Output& io)
         return usage(io);
     const QString base = QDir::cleanPath(QFileInfo(arguments.at(0)).absoluteFilePath());
     const QString changed = QDir::cleanPath(QFileInfo(arguments.at(1)).absoluteFilePath());
-    for (const QString& directory : {base, changed}) {
-        const QString missing = GameDocument::missingGameFile(directory);
-        if (!missing.isEmpty()) {
-            io.err << QDir::toNativeSeparators(missing) << ": 无法读取\n";
-            return failed;
-        }
+    // The base may be a backup folder, which holds only the files a run saved.
+    const QString missing = QFileInfo(base).isDir() ? GameDocument::missingGameFile(changed) : base;
+    if (!missing.isEmpty()) {
+        io.err << QDir::toNativeSeparators(missing) << ": 无法读取\n";
+        return failed;
     }
     const QString text = writeChangeSet(diffGames(base, changed), QStringLiteral(EDITOR_VERSION));
     if (!writeTextFile(output, text, WriteMode::MayCreate)) {
