@@ -63,12 +63,12 @@ int runDiff(QStringList arguments, Output& io)
     // The base may be a backup folder, which holds only the files a run saved.
     const QString missing = QFileInfo(base).isDir() ? GameDocument::missingGameFile(changed) : base;
     if (!missing.isEmpty()) {
-        io.err << QDir::toNativeSeparators(missing) << ": 无法读取\n";
+        io.err << QDir::toNativeSeparators(missing) << QStringLiteral(": 无法读取\n");
         return failed;
     }
     const QString text = writeChangeSet(diffGames(base, changed), QStringLiteral(EDITOR_VERSION));
     if (!writeTextFile(output, text, WriteMode::MayCreate)) {
-        io.err << output << ": 无法写入\n";
+        io.err << output << QStringLiteral(": 无法写入\n");
         return failed;
     }
     return allDone;
@@ -86,7 +86,7 @@ int runApply(QStringList arguments, Output& io)
 
     QFile file(changeSetPath);
     if (!file.open(QIODevice::ReadOnly)) {
-        io.err << changeSetPath << ": 无法读取\n";
+        io.err << changeSetPath << QStringLiteral(": 无法读取\n");
         return failed;
     }
     const ChangeSet set = readChangeSet(file.readAll());
@@ -103,7 +103,7 @@ int runApply(QStringList arguments, Output& io)
     const QString backupRoot = QDir::currentPath() + QStringLiteral("/backup");
     QDir::setCurrent(workingDirectory);
     if (!GameDocument::holdsGame(game)) {
-        io.err << QDir::toNativeSeparators(game) << ": 不是游戏目录\n";
+        io.err << QDir::toNativeSeparators(game) << QStringLiteral(": 不是游戏目录\n");
         return failed;
     }
 
@@ -116,7 +116,7 @@ int runApply(QStringList arguments, Output& io)
                    << changeStatusText(status) << '\n';
     }
     for (const QString& failedFile : result.failedFiles)
-        io.err << failedFile << ": 无法写入\n";
+        io.err << failedFile << QStringLiteral(": 无法写入\n");
     if (!result.failedFiles.isEmpty())
         return failed;
     return result.complete() ? allDone : someNotDone;
