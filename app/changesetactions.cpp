@@ -73,6 +73,16 @@ bool ChangeSetActions::previewAndApply(const QString& title, const QVector<Recor
     ChangeSetPreviewDialog preview(title, changes, checks, true, window);
     if (buttonTexts.size() == 2)
         preview.setButtonTexts(buttonTexts.at(0), buttonTexts.at(1));
+    // Statistics of a story that is not open wait for it; the preview offers to open the first such story.
+    int otherStory = -1;
+    for (const RecordChange& change : changes) {
+        const int story = game->storyOf(change.file);
+        if (story >= 0 && story != game->currentStory()) {
+            otherStory = story;
+            preview.offerStory(game->stories().value(story).value(1));
+            break;
+        }
+    }
     if (!Prompts::runDialog(preview))
         return false;
     QVector<RecordChange> chosen;
@@ -85,6 +95,8 @@ bool ChangeSetActions::previewAndApply(const QString& title, const QVector<Recor
     if (waiting > 0)
         status += tr(",%1项剧本统计将在打开其剧本时应用").arg(waiting);
     emit statusMessage(status);
+    if (preview.storyWanted())
+        emit storyWanted(otherStory);
     return true;
 }
 

@@ -5,6 +5,7 @@
 #include "widgets/prompts.h"
 
 #include <QAction>
+#include <QCheckBox>
 #include <QDialog>
 #include <QLayout>
 #include <QMouseEvent>
@@ -126,8 +127,9 @@ private slots:
             return true;
         });
         const QString exported = game.path("out.json");
+        const QString set = game.path("set.json");
         Prompts::setChangeSetPicker(
-            [&](QWidget*, const QString&, bool forSaving) { return forSaving ? exported : ""; });
+            [&](QWidget*, const QString&, bool forSaving) { return forSaving ? exported : set; });
         Editor editor;
         QTRY_COMPARE(titles, QStringList{"恢复上次未保存的修改?"});
         Prompts::setDialogRunner(nullptr);
@@ -135,10 +137,26 @@ private slots:
         QCOMPARE(editor.document.armyTypes().value("1").value(2), QStringLiteral("80"));
         QCOMPARE(editor.document.skills().value("301").value(2), QStringLiteral("2"));
         editor.window->findChild<QAction*>("exportChangesAction")->trigger();
-        Prompts::setChangeSetPicker(nullptr);
         const ChangeSet written = readChangeSet(readBytes(exported));
         QCOMPARE(written.changes.size(), 1);
         QCOMPARE(written.changes.first().file, recovered.first().file);
+
+        // Applied with every conflict and the offered story opened (the open story's changes given up).
+        QVERIFY(writeBytes(
+            set,
+            writeChangeSet({{"story/story04/stage.xml", RecordKind::ArmyType, "1", "", 3, "0", "90"}}, "0").toUtf8()));
+        Prompts::setDialogRunner([](QDialog& dialog) {
+            dialog.findChild<QCheckBox*>("applyAllConflicts")->setChecked(true);
+            dialog.findChild<QCheckBox*>("openStoryCheck")->setChecked(true);
+            return true;
+        });
+        Prompts::setSaveQuestion([](QWidget*) { return Prompts::SaveAnswer::Discard; });
+        editor.window->findChild<QAction*>("applyChangesAction")->trigger();
+        Prompts::setDialogRunner(nullptr);
+        Prompts::setSaveQuestion(nullptr);
+        Prompts::setChangeSetPicker(nullptr);
+        QCOMPARE(editor.document.currentStory(), 3);
+        QCOMPARE(editor.document.armyTypes().value("1").value(3), QStringLiteral("90"));
     }
 
     void directoryButtonLoadsOnce()

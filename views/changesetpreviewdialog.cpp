@@ -88,6 +88,18 @@ ChangeSetPreviewDialog::ChangeSetPreviewDialog(const QString& title, const QVect
     layout->addWidget(buttons);
 }
 
+void ChangeSetPreviewDialog::offerStory(const QString& name)
+{
+    openStory = new QCheckBox(tr("应用后打开剧本 %1").arg(name));
+    openStory->setObjectName(QStringLiteral("openStoryCheck"));
+    static_cast<QVBoxLayout*>(layout())->insertWidget(3, openStory);
+}
+
+bool ChangeSetPreviewDialog::storyWanted() const
+{
+    return openStory && openStory->isChecked();
+}
+
 void ChangeSetPreviewDialog::setButtonTexts(const QString& apply, const QString& cancel)
 {
     if (auto* button = findChild<QPushButton*>(QStringLiteral("changeSetApplyButton")))

@@ -26,6 +26,9 @@ public:
     // The conflicts ticked, by index.
     QSet<int> chosenConflicts() const;
     QTableWidget* table() const { return list; }
+    // Offers to open a story whose statistics the changes hold ("应用后打开剧本 name"); whether the user wants to.
+    void offerStory(const QString& name);
+    bool storyWanted() const;
     // Other texts for the two buttons ("恢复", "放弃" when recovering).
     void setButtonTexts(const QString& apply, const QString& cancel);
 
@@ -33,4 +36,5 @@ private:
     QVector<ChangeCheck> checks;
     QTableWidget* list;
     QCheckBox* allConflicts;
+    QCheckBox* openStory = nullptr;
 };
