@@ -50,6 +50,7 @@ private slots:
     void storyThatFailsKeepsTheCurrentOne_data();
     void storyThatFailsKeepsTheCurrentOne();
     void discardKeepsOtherChanges();
+    void statisticsLandWhereThePendingListSays();
 
 private:
     std::unique_ptr<GameCopy> game;
@@ -315,6 +316,28 @@ void DocumentTest::discardKeepsOtherChanges()
     QCOMPARE(document->journal().changedIds(RecordKind::Skill, 1, 2), QStringList{"301"});
     QVERIFY(!document->undoStack()->canUndo());
     QCOMPARE(origins.last(), ChangeOrigin::Applied);
+}
+
+// A statistic of an army type the story declares is written into the story or nowhere, also when its element
+// is gone by the time of the save; before any story is open, statistics are armytype.txt's and land there.
+void DocumentTest::statisticsLandWhereThePendingListSays()
+{
+    const QString stage = path(QStringLiteral("story/story01/stage.xml"));
+    const QString armyTypes = path(QStringLiteral("config/army/armytype.txt"));
+    const QByteArray armyTypeBytes = readBytes(armyTypes);
+    document->changeFields({army("1", 2, "66")}, QStringLiteral("edit"));
+    QVERIFY(writeBytes(stage, readBytes(stage).replace("a0=\"1\"", "a0=\"x\"")));
+    const SaveReport refused = document->save();
+    QVERIFY(!refused.complete && document->hasPendingChanges());
+    QCOMPARE(refused.unwrittenRecords, QStringList{"stage.xml 1"});
+    QCOMPARE(readBytes(armyTypes), armyTypeBytes);
+
+    GameDocument noStory(game->path(QStringLiteral("config.ini")));
+    QVERIFY(noStory.open(noStory.configuredGameDirectory()));
+    noStory.changeFields({army("1", 2, "66")}, QStringLiteral("edit"));
+    QCOMPARE(noStory.fileLabel(army("1", 2, "").ref), QDir::toNativeSeparators("config/army/armytype.txt"));
+    QVERIFY(noStory.save().complete);
+    QCOMPARE(readBytes(armyTypes), QByteArray(armyTypeBytes).replace("\"ShortAttack\":52,", "\"ShortAttack\":66,"));
 }
 
 QTEST_GUILESS_MAIN(DocumentTest)
