@@ -8,6 +8,7 @@
 #include <QTextCodec>
 
 #include <algorithm>
+#include <optional>
 
 namespace {
 
@@ -77,14 +78,23 @@ QString decodeGb18030(const QByteArray& bytes, QTextCodec* codec)
         return whole;
     QString text;
     text.reserve(bytes.size());
+    // The converters live in the states, which are made anew only after a line that did not decode.
+    std::optional<QTextCodec::ConverterState> decoding, encoding;
     for (int begin = 0; begin < bytes.size();) {
         int end = bytes.indexOf('\n', begin);
         end = end < 0 ? bytes.size() : end + 1;
         const QByteArray line = bytes.mid(begin, end - begin);
-        const QString decoded = codec->toUnicode(line);
-        if (codec->fromUnicode(decoded) == line) {
+        if (!decoding)
+            decoding.emplace();
+        if (!encoding)
+            encoding.emplace();
+        const QString decoded = codec->toUnicode(line.constData(), line.size(), &*decoding);
+        if (decoding->invalidChars == 0 && decoding->remainingChars == 0 &&
+            codec->fromUnicode(decoded.constData(), decoded.size(), &*encoding) == line) {
             text += decoded;
         } else {
+            decoding.reset();
+            encoding.reset();
             for (const char byte : line)
                 text += uchar(byte) < 0x80 ? QChar(uchar(byte)) : QChar(ushort(escapeBase + uchar(byte)));
         }
