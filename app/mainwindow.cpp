@@ -1,9 +1,11 @@
 #include "app/mainwindow.h"
 
 #include "app/backgroundwindow.h"
+#include "app/changesetactions.h"
 #include "app/editorresources.h"
 #include "app/editorsettings.h"
 #include "app/windowframe.h"
+#include "document/recovery.h"
 #include "views/armytab.h"
 #include "views/citytab.h"
 #include "views/pendingchangesdialog.h"
@@ -23,12 +25,14 @@
 #include <QHBoxLayout>
 #include <QKeySequence>
 #include <QLabel>
+#include <QMenu>
 #include <QMouseEvent>
 #include <QPalette>
 #include <QShortcut>
 #include <QShowEvent>
 #include <QStatusBar>
 #include <QTabWidget>
+#include <QTimer>
 #include <QUndoStack>
 #include <QVBoxLayout>
 
@@ -50,6 +54,8 @@ MainWindow::MainWindow(GameDocument* document, QWidget* parent) : QWidget(parent
     connect(game, &GameDocument::journalChanged, this, &MainWindow::updatePendingWarning);
 
     buildStatusBar();
+    recovery =
+        new RecoveryFile(game, QFileInfo(game->configPath()).absolutePath() + QStringLiteral("/recovery.json"), this);
     loadGame();
     buildInterface();
 
@@ -179,6 +185,24 @@ void MainWindow::buildSideMenu()
                 editorSettings->reset(this);
                 showStatus(tr("已恢复默认布局"));
             });
+    buildToolsMenu();
+    ImageButton* tools = addButton("toolsButton", tr("工具"), QStringLiteral("changes"));
+    connect(tools, &ImageButton::clicked, this, [this, tools] {
+        if (game->isOpen())
+            toolsMenu->popup(tools->mapToGlobal(QPoint(tools->width(), 0)));
+    });
+}
+
+void MainWindow::buildToolsMenu()
+{
+    toolsMenu = new QMenu(this);
+    toolsMenu->setObjectName(QStringLiteral("toolsMenu"));
+    auto* changeSets = new ChangeSetActions(game, this);
+    changeSets->addTo(toolsMenu);
+    connect(changeSets, &ChangeSetActions::statusMessage, this, &MainWindow::showStatus);
+    connect(changeSets, &ChangeSetActions::storyWanted, this, &MainWindow::selectStory);
+    // What a crashed run left is offered once the window has its tables.
+    QTimer::singleShot(0, changeSets, [this, changeSets] { changeSets->offerRecovery(recovery); });
 }
 
 void MainWindow::buildTabArea()
@@ -410,6 +434,8 @@ void MainWindow::showEvent(QShowEvent* event)
 void MainWindow::closeEvent(QCloseEvent* event)
 {
     if (confirmDiscardOrSave()) {
+        // Saved or given up: nothing is left to recover.
+        recovery->discard();
         editorSettings->save(this);
         event->accept();
     } else {

@@ -15,6 +15,8 @@ class PendingChangesDialog;
 class QCloseEvent;
 class QGridLayout;
 class QLabel;
+class QMenu;
+class RecoveryFile;
 class QMouseEvent;
 class QShowEvent;
 class QStatusBar;
@@ -48,6 +50,8 @@ private:
     void buildInterface();
     void buildTitleBar();
     void buildSideMenu();
+    // The side menu's "工具" menu: change sets and backups.
+    void buildToolsMenu();
     void buildTabArea();
     // Opens the game directory config.ini names, asking for another until one holds the game.
     bool loadGame();
@@ -78,6 +82,9 @@ private:
     ArmyTab* armyTab = nullptr;
     CityTab* cityTab = nullptr;
     PendingChangesDialog* pendingDialog = nullptr;
+    QMenu* toolsMenu = nullptr;
+    // The pending changes kept beside editor.ini against a crash.
+    RecoveryFile* recovery = nullptr;
     bool dragging = false;
     QPoint dragOffset;
     QPoint lastDragPos;

@@ -10,6 +10,7 @@
 // DIR holds scale-N/ and, for scales 1 and 10, scale-N-adversarial/ (scripts/bench generates them).
 #include "app/mainwindow.h"
 #include "document/gamedocument.h"
+#include "document/recovery.h"
 #include "gamedata/armytypefile.h"
 #include "gamedata/cityfile.h"
 #include "gamedata/csvimport.h"
@@ -1115,6 +1116,12 @@ void Bench::runEdits(int scale, Editor& editor, QTableWidget* armyTable, QList<M
         emit armyTable->cellClicked(otherRow, 1);
     });
     table.append({QStringLiteral("edit"), rowsNote, 0, editMs, 0, QStringLiteral("a typed cell, with repaint")});
+    // The recovery file: written half a second after a change, on the same thread, with every field pending.
+    if (auto* recovery = editor.window->findChild<RecoveryFile*>()) {
+        const double recoveryMs = medianMs(samples, [recovery] { recovery->writeNow(); });
+        table.append({QStringLiteral("recovery write"), QStringLiteral("(%1 changes)").arg(entries), 0, recoveryMs, 0,
+                      QStringLiteral("the pending changes beside editor.ini, atomically; not per keystroke")});
+    }
     table.append({QStringLiteral("undo"), rowsNote, 0, undoMs, 0,
                   QStringLiteral("Ctrl+Z, the army type brought into view, with repaint")});
     table.append({QStringLiteral("undo, other skills"), rowsNote, 0, undoElsewhereMs, 0,

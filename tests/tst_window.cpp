@@ -1,8 +1,12 @@
 // The editor window: finding and loading the game, and the frameless window's chrome.
 #include "app/editorresources.h"
+#include "gamedata/changeset.h"
 #include "tablesupport.h"
 #include "widgets/prompts.h"
 
+#include <QAction>
+#include <QCheckBox>
+#include <QDialog>
 #include <QLayout>
 #include <QMouseEvent>
 
@@ -117,6 +121,53 @@ private slots:
         const QByteArray written =
             loaded && !answers.isEmpty() ? configWithGameDirectory(config, game.gamePath()) : config;
         QCOMPARE(readBytes(game.path("config.ini")), config == "/" ? QByteArray() : written);
+    }
+
+    // A recovery file is offered at start; "恢复" brings the changes back with their story, leaving the conflict
+    // unticked; the tools menu exports what is pending.
+    void recoveryOfferedAndExported()
+    {
+        GameCopy game;
+        const QVector<RecordChange> recovered{
+            {"story/story03/stage.xml", RecordKind::ArmyType, "1", "", 2, "56", "80"},
+            {"config/battlefield/skill.txt", RecordKind::Skill, "301", "", 2, "1", "9"}};
+        QVERIFY(writeBytes(game.path("recovery.json"), writeChangeSet(recovered, "0", game.gamePath()).toUtf8()));
+        QStringList titles;
+        Prompts::setDialogRunner([&titles](QDialog& dialog) {
+            titles.append(dialog.windowTitle());
+            return true;
+        });
+        const QString exported = game.path("out.json");
+        const QString set = game.path("set.json");
+        Prompts::setChangeSetPicker(
+            [&](QWidget*, const QString&, bool forSaving) { return forSaving ? exported : set; });
+        Editor editor;
+        QTRY_COMPARE(titles, QStringList{"恢复上次未保存的修改?"});
+        Prompts::setDialogRunner(nullptr);
+        QCOMPARE(editor.document.currentStory(), 2);
+        QCOMPARE(editor.document.armyTypes().value("1").value(2), QStringLiteral("80"));
+        QCOMPARE(editor.document.skills().value("301").value(2), QStringLiteral("2"));
+        editor.window->findChild<QAction*>("exportChangesAction")->trigger();
+        const ChangeSet written = readChangeSet(readBytes(exported));
+        QCOMPARE(written.changes.size(), 1);
+        QCOMPARE(written.changes.first().file, recovered.first().file);
+
+        // Applied with every conflict and the offered story opened (the open story's changes given up).
+        QVERIFY(writeBytes(
+            set,
+            writeChangeSet({{"story/story04/stage.xml", RecordKind::ArmyType, "1", "", 3, "0", "90"}}, "0").toUtf8()));
+        Prompts::setDialogRunner([](QDialog& dialog) {
+            dialog.findChild<QCheckBox*>("applyAllConflicts")->setChecked(true);
+            dialog.findChild<QCheckBox*>("openStoryCheck")->setChecked(true);
+            return true;
+        });
+        Prompts::setSaveQuestion([](QWidget*) { return Prompts::SaveAnswer::Discard; });
+        editor.window->findChild<QAction*>("applyChangesAction")->trigger();
+        Prompts::setDialogRunner(nullptr);
+        Prompts::setSaveQuestion(nullptr);
+        Prompts::setChangeSetPicker(nullptr);
+        QCOMPARE(editor.document.currentStory(), 3);
+        QCOMPARE(editor.document.armyTypes().value("1").value(3), QStringLiteral("90"));
     }
 
     void directoryButtonLoadsOnce()
