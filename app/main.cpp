@@ -1,3 +1,4 @@
+#include "app/commandline.h"
 #include "app/configlocation.h"
 #include "app/editorresources.h"
 #include "app/mainwindow.h"
@@ -9,6 +10,8 @@
 
 int main(int argc, char* argv[])
 {
+    if (isCommandLine(argc, argv))
+        return runCommandLine(argc, argv);
     setUpHighDpi();
     QApplication app(argc, argv);
     installQtTranslation();

@@ -15,6 +15,8 @@ class PendingChangesDialog;
 class QCloseEvent;
 class QGridLayout;
 class QLabel;
+class QMenu;
+class RecoveryFile;
 class QMouseEvent;
 class QShowEvent;
 class QStatusBar;
@@ -48,6 +50,8 @@ private:
     void buildInterface();
     void buildTitleBar();
     void buildSideMenu();
+    // The side menu's "工具" menu: change sets and backups.
+    void buildToolsMenu();
     void buildTabArea();
     // Opens the game directory config.ini names, or with `pickAnother` the one the user picks, asking until one
     // holds the game. False when none was opened; a loaded game stays open when the user cancels.
@@ -81,6 +85,9 @@ private:
     ArmyTab* armyTab = nullptr;
     CityTab* cityTab = nullptr;
     PendingChangesDialog* pendingDialog = nullptr;
+    QMenu* toolsMenu = nullptr;
+    // The pending changes kept beside editor.ini against a crash.
+    RecoveryFile* recovery = nullptr;
     // The last save's outcome while the status bar still shows it.
     QString saveOutcome;
     bool dragging = false;

@@ -12,6 +12,7 @@ SaveQuestion saveQuestion;
 FilePicker csvExportPicker;
 FilePicker csvImportPicker;
 DialogRunner dialogRunner;
+std::function<QString(QWidget*, const QString&, bool)> changeSetPicker;
 Notice notice;
 
 QString askForCsvFile(QWidget* parent, const QString& startPath, bool forExport)
@@ -73,6 +74,19 @@ QString pickCsvToImport(QWidget* parent, const QString& startPath)
     return csvImportPicker ? csvImportPicker(parent, startPath) : askForCsvFile(parent, startPath, false);
 }
 
+QString pickChangeSetFile(QWidget* parent, const QString& startPath, bool forSaving)
+{
+    if (changeSetPicker)
+        return changeSetPicker(parent, startPath, forSaving);
+    QFileDialog dialog(parent, forSaving ? QObject::tr("导出修改") : QObject::tr("应用修改"), startPath);
+    dialog.setAcceptMode(forSaving ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
+    dialog.setFileMode(forSaving ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
+    dialog.setNameFilters({QObject::tr("修改集 (*.json)"), QObject::tr("所有文件 (*)")});
+    if (forSaving)
+        dialog.setDefaultSuffix(QStringLiteral("json"));
+    return dialog.exec() == QDialog::Accepted ? dialog.selectedFiles().value(0) : QString();
+}
+
 bool runDialog(QDialog& dialog)
 {
     return dialogRunner ? dialogRunner(dialog) : dialog.exec() == QDialog::Accepted;
@@ -101,6 +115,11 @@ void setCsvImportPicker(FilePicker picker)
 void setDialogRunner(DialogRunner runner)
 {
     dialogRunner = std::move(runner);
+}
+
+void setChangeSetPicker(std::function<QString(QWidget*, const QString&, bool)> picker)
+{
+    changeSetPicker = std::move(picker);
 }
 
 void setNotice(Notice replacement)

@@ -39,6 +39,8 @@ void inform(QWidget* parent, const QString& title, const QString& text);
 QString pickCsvToExport(QWidget* parent, const QString& startPath);
 // "从CSV导入…": an existing file to read.
 QString pickCsvToImport(QWidget* parent, const QString& startPath);
+// "导出修改…" (`forSaving`, ".json" added when the name has no suffix) and "应用修改…": a change set file.
+QString pickChangeSetFile(QWidget* parent, const QString& startPath, bool forSaving);
 // The dialogs that ask what to change ("批量修改…", the import preview).
 bool runDialog(QDialog& dialog);
 
@@ -48,6 +50,7 @@ void setSaveQuestion(SaveQuestion question);
 void setCsvExportPicker(FilePicker picker);
 void setCsvImportPicker(FilePicker picker);
 void setDialogRunner(DialogRunner runner);
+void setChangeSetPicker(std::function<QString(QWidget* parent, const QString& startPath, bool forSaving)> picker);
 void setNotice(Notice notice);
 
 } // namespace Prompts
