@@ -69,6 +69,15 @@ bool GameDocument::open(const QString& gameDirectory)
     waiting.clear();
     if (!holdsGame(gameDirectory))
         return false;
+    // Whatever was changed or opened belongs to the game read before; the views start afresh.
+    const bool hadChanges = !edits.isEmpty();
+    edits = EditJournal();
+    undoHistory->clear();
+    storyNumber = -1;
+    stageFile.clear();
+    declaredArmyTypes.clear();
+    if (hadChanges)
+        emit journalChanged();
     filePaths = gameFilePaths(gameDirectory);
     if (gameDirectory != directory || !backups) {
         directory = gameDirectory;
@@ -82,6 +91,8 @@ bool GameDocument::open(const QString& gameDirectory)
                  [this](const QString& text) { return parseItems(text, texts); }) &&
         readInto(filePaths.skill, nullptr, skillTable, parseSkills) &&
         readInto(filePaths.city, nullptr, cityTable, parseCities) && readCitySpecialtyFile(filePaths.citySpecialty);
+    if (opened)
+        emit gameOpened();
     return opened;
 }
 
