@@ -9,11 +9,13 @@
 #include <QContextMenuEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QStatusBar>
 #include <QTabBar>
 #include <QTabWidget>
 #include <QTableWidget>
 #include <QTest>
+#include <QTimer>
 
 namespace TestSupport {
 
@@ -123,6 +125,26 @@ inline void rightClick(QTableWidget* table, const QString& id)
     }
     QContextMenuEvent event(QContextMenuEvent::Mouse, at);
     QApplication::sendEvent(table->viewport(), &event);
+}
+
+// Opens the table's context menu on the cell and picks the enabled entry with that text.
+inline void pickFromMenu(QTableWidget* table, const QTableWidgetItem* cell, const QString& entry)
+{
+    bool picked = false;
+    QTimer::singleShot(0, table, [&] {
+        auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+        for (QAction* action : menu ? menu->actions() : QList<QAction*>()) {
+            if (action->text() == entry && action->isEnabled()) {
+                action->trigger();
+                picked = true;
+            }
+        }
+        if (menu)
+            menu->close();
+    });
+    emit table->customContextMenuRequested(table->visualItemRect(cell).center());
+    QVERIFY2(picked, qPrintable(entry));
+    QApplication::setActiveWindow(table->window());
 }
 
 // The editor on a copy of the sample game, shown, with its first story chosen.

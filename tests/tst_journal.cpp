@@ -1,7 +1,6 @@
 // Edits through the journal end to end: marks, undo and redo, revert, and saves that never lose an edit.
 #include "tablesupport.h"
 #include "views/recordtableview.h"
-#include "widgets/elidedlabel.h"
 #include "widgets/prompts.h"
 
 #include <QApplication>
@@ -9,10 +8,8 @@
 #include <QGroupBox>
 #include <QHeaderView>
 #include <QLabel>
-#include <QMenu>
 #include <QStatusBar>
 #include <QTabWidget>
-#include <QTimer>
 #include <QUndoStack>
 
 using namespace TestSupport;
@@ -33,7 +30,6 @@ private slots:
     void failedSaveAfterSuccess();
     void unreadableArmyTypesKeepStory();
     void sortAndCityListFollowTheUser();
-    void longMessageDoesNotWidenWindow();
 
 private:
     std::unique_ptr<GameCopy> game;
@@ -61,8 +57,6 @@ private:
         }
         return nullptr;
     }
-    // Opens the cell's context menu and picks the entry with that text.
-    void pickFromMenu(QTableWidget* table, QTableWidgetItem* cell, const QString& entry);
 };
 
 void JournalTest::init()
@@ -94,25 +88,6 @@ void JournalTest::cleanup()
 void JournalTest::selectStory(int number)
 {
     chooseStory(w, w->document()->stories().value(number).at(1));
-}
-
-void JournalTest::pickFromMenu(QTableWidget* table, QTableWidgetItem* cell, const QString& entry)
-{
-    bool picked = false;
-    QTimer::singleShot(0, this, [&] {
-        auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
-        for (QAction* action : menu ? menu->actions() : QList<QAction*>()) {
-            if (action->text() == entry && action->isEnabled()) {
-                action->trigger();
-                picked = true;
-            }
-        }
-        if (menu)
-            menu->close();
-    });
-    emit table->customContextMenuRequested(table->visualItemRect(cell).center());
-    QVERIFY2(picked, qPrintable(entry));
-    QApplication::setActiveWindow(w);
 }
 
 void JournalTest::editUndoRedoRevertSave()
@@ -299,16 +274,6 @@ void JournalTest::sortAndCityListFollowTheUser()
     QTest::keyClick(tabs, Qt::Key_Tab, Qt::ControlModifier);
     QCOMPARE(tabs->currentIndex(), 1);
     QVERIFY(w->findChild<QTableWidget*>(QStringLiteral("cityTable"))->rowCount() > 0);
-}
-
-void JournalTest::longMessageDoesNotWidenWindow()
-{
-    // However many files a save names, the label shows what fits and its tooltip has them all.
-    auto* label = w->findChild<ElidedLabel*>(QStringLiteral("messageLabel"));
-    const QString failures = QStringLiteral("保存失败: D:/游戏/story/story01/stage.xml  ").repeated(20);
-    label->setText(failures);
-    QCOMPARE(label->sizeHint().width(), 0);
-    QCOMPARE(label->toolTip(), failures);
 }
 
 QTEST_MAIN(JournalTest)

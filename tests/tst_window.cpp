@@ -1,5 +1,4 @@
 // The editor window: finding and loading the game, and the frameless window's chrome.
-#include "app/editorresources.h"
 #include "tablesupport.h"
 #include "widgets/prompts.h"
 
@@ -121,9 +120,6 @@ private slots:
         press(editor.window.get(), "directoryButton");
         QCOMPARE(dialogs, 2);
         QCOMPARE(editor.window->findChildren<QTabWidget*>().size(), 1);
-        // A style sheet missing from the resources would fail silently.
-        initEditorResources();
-        QVERIFY(QFile(QStringLiteral(":/qss/psblack.css")).size() > 0);
     }
 
     // The frameless window's chrome: title buttons that follow the state, dragging by the background (a jump of
