@@ -4,6 +4,7 @@
 #include "app/mainwindow.h"
 #include "document/gamedocument.h"
 #include "testsupport.h"
+#include "widgets/prompts.h"
 
 #include <QApplication>
 #include <QContextMenuEvent>
@@ -95,15 +96,23 @@ inline void chooseStory(QWidget* window, const QString& name)
     clickCell(child(window, "storyList"), name, 0, true);
 }
 
+// Opens the table's own editor on the cell of the id's row.
+inline QLineEdit* openCellEditor(QTableWidget* table, const QString& id, int column)
+{
+    table->setCurrentCell(rowOfId(table, id), column);
+    table->editItem(table->currentItem());
+    for (QLineEdit* open : table->viewport()->findChildren<QLineEdit*>()) {
+        if (open->isVisible())
+            return open;
+    }
+    return nullptr;
+}
+
 // Types into the cell of the id's row through the table's own editor and presses Return.
 inline void editCell(QTableWidget* table, const QString& id, int column, const QString& text)
 {
     QVERIFY2(rowOfId(table, id) >= 0, qPrintable(id));
-    table->setCurrentCell(rowOfId(table, id), column);
-    table->editItem(table->currentItem());
-    QLineEdit* editor = nullptr;
-    for (QLineEdit* open : table->viewport()->findChildren<QLineEdit*>())
-        editor = open->isVisible() ? open : editor;
+    QLineEdit* editor = openCellEditor(table, id, column);
     QVERIFY(editor);
     // Typed as keys, so that the editor's own rules on what it takes apply.
     editor->selectAll();

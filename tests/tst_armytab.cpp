@@ -1,7 +1,6 @@
 // The army tab on a copy of the sample game: the statistics of the chosen story, the skills and recruitment
 // needs of the clicked army type, edits, and what a save writes.
 #include "tablesupport.h"
-#include "widgets/prompts.h"
 
 #include <QGroupBox>
 #include <QHeaderView>

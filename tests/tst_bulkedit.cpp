@@ -2,7 +2,6 @@
 #include "gamedata/csvreader.h"
 #include "gamedata/csvwriter.h"
 #include "tablesupport.h"
-#include "widgets/prompts.h"
 
 #include <QtWidgets>
 

@@ -17,7 +17,10 @@ private slots:
 // The number is the one typed, and each operation starts from the amount that changes nothing.
 void DialogsTest::bulkAmount()
 {
-    BulkEditDialog dialog({{"1", "甲", 2, "攻击", "10"}, {"2", "乙", 2, "攻击", "20"}});
+    QList<BulkCell> cells{{"1", "甲", 2, "攻击", "10"}, {"2", "乙", 2, "攻击", "20"}};
+    for (int id = 3; id <= 12; ++id)
+        cells.append({QString::number(id), "丙", 2, "攻击", "30"});
+    BulkEditDialog dialog(cells);
     auto* amount = dialog.findChild<QLineEdit*>("bulkAmount");
     auto* summary = dialog.findChild<QLabel*>("bulkSummary");
     QPushButton* ok = dialog.findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok);
@@ -42,24 +45,30 @@ void DialogsTest::bulkAmount()
     QVERIFY(!ok->isEnabled());
     QTest::keyClicks(amount, "999999990");
     QCOMPARE(dialog.rule().amount, 999999990);
-    QCOMPARE(summary->text(), QString("修改2个单元格"));
-    QCOMPARE(dialog.findChild<QTableWidget*>("bulkPreview")->item(1, 3)->text(), QString("20 → 999999990"));
+    QCOMPARE(summary->text(), QString("修改12个单元格"));
+    auto* preview = dialog.findChild<QTableWidget*>("bulkPreview");
+    QCOMPARE(preview->item(1, 3)->text(), QString("20 → 999999990"));
+    QCOMPARE(preview->rowCount(), 10); // the first ten changes
     QVERIFY(ok->isEnabled());
     choose("增加");
     QCOMPARE(amount->text(), QString("0"));
     QVERIFY(!ok->isEnabled());
 }
 
-// A file of bad rows lists the first problems and counts the rest; a skill range above 7 is flagged; both lists
-// keep room for rows, and the space goes to the one that has them.
+// A file of a few bad rows lists them all, one of many lists the first problems and counts the rest; a skill range
+// above 7 is flagged; both lists keep room for rows, and the space goes to the one that has them.
 void DialogsTest::importPreview()
 {
     QList<QStringList> rows{{"ID", "远程范围"}, {"1", "8"}, {"2", "7"}};
     for (int i = 0; i < listedProblemLimit + 500; ++i)
         rows.append(QStringList{"9", "1"});
-    const ImportMatch match =
-        matchImport(rows, {{"ID", "技能", "远程范围"}, 0, 1, {2}}, {{"1", {"1", "a", "1"}}, {"2", {"2", "b", "1"}}});
-    ImportPreviewDialog dialog(match, true);
+    const TableShape shape{{"ID", "技能", "远程范围"}, 0, 1, {2}};
+    const QHash<QString, QStringList> records{{"1", {"1", "a", "1"}}, {"2", {"2", "b", "1"}}};
+    QCOMPARE(ImportPreviewDialog(matchImport(rows.mid(0, 4), shape, records), true)
+                 .findChild<QLabel*>("importSummary")
+                 ->text(),
+             QString("将修改2个值;1个错误,0个警告(见下表)"));
+    ImportPreviewDialog dialog(matchImport(rows, shape, records), true);
     QCOMPARE(dialog.findChild<QLabel*>("importSummary")->text(),
              QString("将修改2个值;1500个错误,0个警告(下表列出前1000个,另有500个未列出)"));
     auto* changes = dialog.findChild<QTableWidget*>("importChanges");

@@ -4,9 +4,6 @@
 
 #include <QHeaderView>
 #include <QSplitter>
-#include <QStatusBar>
-#include <QTableWidget>
-#include <QTest>
 
 using namespace TestSupport;
 

@@ -1,15 +1,8 @@
 // Edits through the journal end to end: marks, undo and redo, revert, and saves that never lose an edit.
 #include "tablesupport.h"
 #include "views/recordtableview.h"
-#include "widgets/prompts.h"
 
-#include <QApplication>
 #include <QDialog>
-#include <QGroupBox>
-#include <QHeaderView>
-#include <QLabel>
-#include <QStatusBar>
-#include <QTabWidget>
 #include <QUndoStack>
 
 using namespace TestSupport;
@@ -32,62 +25,40 @@ private slots:
     void sortAndCityListFollowTheUser();
 
 private:
-    std::unique_ptr<GameCopy> game;
-    std::unique_ptr<Editor> editor;
+    std::unique_ptr<OpenEditor> open;
     MainWindow* w = nullptr;
     QTableWidget* army = nullptr;
     QTableWidget* skillTable = nullptr;
     QList<Prompts::SaveAnswer> answers;
     int questions = 0;
 
-    QString path(const char* file) const { return game->gameFile(QString::fromLatin1(file)); }
-    void selectStory(int number);
+    QString path(const char* file) const { return open->game.gameFile(QString::fromLatin1(file)); }
     void clickArmy(const QString& id) { clickCell(army, id); }
     QTableWidgetItem* armyCell(const QString& id, int column) { return army->item(rowOfId(army, id), column); }
-    QString message() const { return w->findChild<QLabel*>(QStringLiteral("messageLabel"))->text(); }
-    QString status() const { return w->findChild<QStatusBar*>(QStringLiteral("statusBar"))->currentMessage(); }
+    QString message() const { return TestSupport::message(w); }
+    QString status() const { return TestSupport::status(w); }
     void key(int keys) { QTest::keySequence(w, QKeySequence(keys)); }
-    QLineEdit* openEditor(const QString& id, int column)
-    {
-        army->setCurrentCell(rowOfId(army, id), column);
-        army->editItem(armyCell(id, column));
-        for (QLineEdit* open : army->viewport()->findChildren<QLineEdit*>()) {
-            if (open->isVisible())
-                return open;
-        }
-        return nullptr;
-    }
 };
 
 void JournalTest::init()
 {
-    game = std::make_unique<GameCopy>();
-    editor = std::make_unique<Editor>();
-    w = editor->window.get();
-    w->show();
-    QVERIFY(QTest::qWaitForWindowExposed(w));
-    army = w->findChild<QTableWidget*>(QStringLiteral("armyInfoTable"));
-    skillTable = w->findChild<QTableWidget*>(QStringLiteral("armySkillTable"));
+    open = std::make_unique<OpenEditor>();
+    w = open->w;
+    army = child(w, "armyInfoTable");
+    skillTable = child(w, "armySkillTable");
     answers.clear();
     questions = 0;
     Prompts::setSaveQuestion([this](QWidget*) {
         ++questions;
         return answers.isEmpty() ? Prompts::SaveAnswer::Cancel : answers.takeFirst();
     });
-    selectStory(0);
 }
 
 void JournalTest::cleanup()
 {
     answers = {Prompts::SaveAnswer::Discard};
-    editor.reset();
+    open.reset();
     Prompts::setSaveQuestion(nullptr);
-    game.reset();
-}
-
-void JournalTest::selectStory(int number)
-{
-    chooseStory(w, w->document()->stories().value(number).at(1));
 }
 
 void JournalTest::editUndoRedoRevertSave()
@@ -140,16 +111,16 @@ void JournalTest::editUndoRedoRevertSave()
 void JournalTest::openEditorIsPartOfSaveAndClose()
 {
     const QByteArray stage = readBytes(path("story/story01/stage.xml"));
-    QLineEdit* open = openEditor("1", 3);
-    QVERIFY(open);
-    open->setText("abc");
+    QLineEdit* typing = openCellEditor(army, "1", 3);
+    QVERIFY(typing);
+    typing->setText("abc");
     key(Qt::CTRL + Qt::Key_S);
     QCOMPARE(status(), QStringLiteral("请输入非负整数!"));
-    open->setText("77");
+    typing->setText("77");
     key(Qt::CTRL + Qt::Key_S);
     QCOMPARE(readBytes(path("story/story01/stage.xml")), withValue(stage, "<armytype a0=\"1\"", " a5=\"", "77"));
 
-    openEditor("1", 3)->setText("78");
+    openCellEditor(army, "1", 3)->setText("78");
     QVERIFY(!w->close());
     QCOMPARE(questions, 1);
     QCOMPARE(w->document()->journal().size(), 1);
@@ -179,10 +150,10 @@ void JournalTest::lastFieldAndMixedKindsFollow()
     QVERIFY(!armyCell("1", 7)->font().bold());
 
     // A value still being typed is exported as the table shows it, and a save takes the marks away.
-    QLineEdit* open = openEditor("1", 7);
-    QVERIFY(open);
-    open->setText("4");
-    const QString csv = game->path("army.csv");
+    QLineEdit* typing = openCellEditor(army, "1", 7);
+    QVERIFY(typing);
+    typing->setText("4");
+    const QString csv = open->game.path("army.csv");
     Prompts::setCsvExportPicker([csv](QWidget*, const QString&) { return csv; });
     army->findChild<RecordTableView*>()->exportTable();
     Prompts::setCsvExportPicker(nullptr);
@@ -212,7 +183,7 @@ void JournalTest::discardAtSwitchRestoresFileValues()
     editCell(army, "1", 3, "66");
     QVERIFY(QFile::remove(path("story/story02/stage.xml")));
     answers = {Prompts::SaveAnswer::Discard};
-    selectStory(1);
+    chooseStory(w, QStringLiteral("官渡之战"));
     QCOMPARE(status(), QStringLiteral("剧本数据读取失败!"));
     QCOMPARE(armyCell("1", 3)->text(), QStringLiteral("54"));
     QCOMPARE(w->document()->armyTypes().value("1").at(2), QStringLiteral("54"));
@@ -238,7 +209,7 @@ void JournalTest::failedSaveAfterSuccess()
 {
     editCell(army, "1", 3, "66");
     QVERIFY(w->saveChanges());
-    const QString runs = game->path("backup");
+    const QString runs = open->game.path("backup");
     QCOMPARE(status(), QStringLiteral("保存成功!  已备份原文件至: ") +
                            QDir::toNativeSeparators(runs + '/' +
                                                     QDir(runs).entryList(QDir::Dirs | QDir::NoDotAndDotDot).value(0)));
@@ -253,7 +224,7 @@ void JournalTest::unreadableArmyTypesKeepStory()
 {
     const QString label = w->findChild<QLabel*>(QStringLiteral("storyLabel"))->text();
     QVERIFY(QFile::remove(path("config/army/armytype.txt")));
-    selectStory(1);
+    chooseStory(w, QStringLiteral("官渡之战"));
     QCOMPARE(status(), QStringLiteral("兵种数据读取失败!"));
     QCOMPARE(w->findChild<QLabel*>(QStringLiteral("storyLabel"))->text(), label);
     QCOMPARE(w->document()->stagePath(), path("story/story01/stage.xml"));
@@ -262,7 +233,7 @@ void JournalTest::unreadableArmyTypesKeepStory()
 void JournalTest::sortAndCityListFollowTheUser()
 {
     army->sortByColumn(3, Qt::DescendingOrder);
-    selectStory(1);
+    chooseStory(w, QStringLiteral("官渡之战"));
     QCOMPARE(army->horizontalHeader()->sortIndicatorSection(), 3);
     QStringList shown = columnTexts(army, 3);
     QStringList sorted = shown;

@@ -1,6 +1,5 @@
 // The editor window: finding and loading the game, and the frameless window's chrome.
 #include "tablesupport.h"
-#include "widgets/prompts.h"
 
 #include <QLayout>
 #include <QMouseEvent>
