@@ -43,6 +43,7 @@ void BulkEditTest::filterChangeExportImportSave()
     army->setFocus();
     QTest::keyClick(army, Qt::Key_B, Qt::ControlModifier);
     QCOMPARE(summary, QStringLiteral("修改10个单元格,跳过4个不能取数字的单元格"));
+    QCOMPARE(status(w), QStringLiteral("已修改10个单元格"));
     QTest::keyClick(w, Qt::Key_Z, Qt::ControlModifier);
     QCOMPARE(rowTexts(army, rowOfId(army, "10")).mid(2, 2), QStringList({"14", "87"}));
     QTest::keyClick(w, Qt::Key_Y, Qt::ControlModifier);
@@ -56,6 +57,7 @@ void BulkEditTest::filterChangeExportImportSave()
     QVERIFY(writeCsvFile(game.path("army.csv"), rows));
     pickFromMenu(army, army->item(rowOfId(army, "10"), 2), QStringLiteral("从CSV导入…"));
     QCOMPARE(w->document()->undoStack()->count(), 2);
+    QCOMPARE(status(w), QStringLiteral("已导入2个值,保存后写入游戏文件"));
 
     QVERIFY(w->saveChanges());
     const char* const changes[][3] = {{"10", " a4=\"", "15"},   {"10", " a5=\"", "96"},  {"10", " a6=\"", "68"},
