@@ -22,14 +22,6 @@ private slots:
 
     void cleanup() { open.reset(); }
 
-    void cityList()
-    {
-        const QStringList ids{"1",  "2",  "3",  "4",  "5",  "6",  "7",  "8",  "10", "11", "12", "15", "16",
-                              "18", "20", "21", "23", "30", "31", "40", "41", "50", "51", "60", "100"};
-        QCOMPARE(columnTexts(cities, 0), ids);
-        QCOMPARE(rowTexts(cities, 0), QStringList({"1", "洛阳"}));
-    }
-
     void showCity_data()
     {
         QTest::addColumn<QString>("attributes");

@@ -3,6 +3,7 @@
 #include "views/recordtableview.h"
 
 #include <QDialog>
+#include <QHeaderView>
 #include <QUndoStack>
 
 using namespace TestSupport;
