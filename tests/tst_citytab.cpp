@@ -1,5 +1,5 @@
-// The city tab on a copy of the sample game: cities, the specialties a city holds and may take, moving them
-// with right clicks, searching, and what a save writes.
+// The city tab on a copy of the sample game: the specialties a city holds and may take, moving them with right
+// clicks, and what a save writes.
 #include "tablesupport.h"
 
 using namespace TestSupport;
@@ -117,22 +117,6 @@ private slots:
         const QByteArray record(
             "{\"ID\":1,\"Temp\":\"洛阳\",\"Pos\":12,\"Level\":5,\"Troops\":40000,\"specialattributes\":\"3,");
         QCOMPARE(open->bytes("config/world/city.txt"), QByteArray(before).replace(record + "12,\"", record + "7,\""));
-    }
-
-    // A search shows only the rows whose name, effect or products hold the text, until a city is clicked.
-    void search()
-    {
-        showCity(QStringLiteral("3,"));
-        auto* search = child<QLineEdit>(w, "specialtySearch");
-        for (const QString& text :
-             {QStringLiteral("桑蚕"), QStringLiteral("丝绸, 瓷器"), QStringLiteral("商业收入增加一成")}) {
-            search->setText(text);
-            QTest::keyClick(search, Qt::Key_Return);
-            QVERIFY(!optional->isRowHidden(rowOfId(optional, "5")) && optional->isRowHidden(rowOfId(optional, "7")));
-        }
-        clickCell(cities, QStringLiteral("2"));
-        for (int row = 0; row < optional->rowCount(); ++row)
-            QVERIFY(!optional->isRowHidden(row));
     }
 
 private:
