@@ -72,8 +72,6 @@ private slots:
                                                << "0008" << QString();
         QTest::newRow("skill-far-seven") << true << "317" << 2 << "7"
                                          << "7" << QString();
-        QTest::newRow("skill-refused-empty") << true << "317" << 3 << "" << QString() << notNumber;
-        QTest::newRow("skill-above-the-limit") << true << "317" << 3 << "1234567890" << QString() << tooLarge;
     }
 
     void edits()
