@@ -191,7 +191,6 @@ void DocumentTest::saveGroup()
     QCOMPARE(document->fileLabel(change.first().ref), QDir::toNativeSeparators(file));
     const SaveReport report = document->save();
     QVERIFY(report.complete);
-    QVERIFY(report.failedFiles.isEmpty() && report.unwrittenRecords.isEmpty());
     QVERIFY(!document->hasPendingChanges());
     QCOMPARE(gameFiles(), expected);
     QCOMPARE(readBytes(report.backupFolder + QLatin1Char('/') + file), original);

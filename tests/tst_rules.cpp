@@ -96,13 +96,6 @@ private slots:
 
     void specialties()
     {
-        QCOMPARE(withoutSpecialty("12,2,22,2,", "2"), QStringLiteral("12,22,"));
-        QCOMPARE(withoutSpecialty("12,", "12"), QStringLiteral("0,"));
-        QCOMPARE(withSpecialty("0,", "7"), QStringLiteral("7,"));
-        QCOMPARE(withSpecialty("10,", "7"), QStringLiteral("10,7,"));
-        QVERIFY(hasRoomForSpecialty("1,2,3,4,5,6,7,8,9,"));
-        QVERIFY(!hasRoomForSpecialty("1,2,3,4,5,6,7,8,9,10,"));
-
         const TextTable texts = {{"100", "剑"}, {"101", "锋利"}, {"102", "条件:拥有铁矿"}};
         const RecordTable items = {{"0", {""}}, {"31", {"A"}}, {"32", {"B"}}};
         const RecordTable catalogue = {{"1", {"100", "101", "33,31,,32,0", "102"}}, {"2", {"900", "901", ""}}};
