@@ -115,6 +115,9 @@ private slots:
         const QByteArray record(
             "{\"ID\":1,\"Temp\":\"洛阳\",\"Pos\":12,\"Level\":5,\"Troops\":40000,\"specialattributes\":\"3,");
         QCOMPARE(open->bytes("config/world/city.txt"), QByteArray(before).replace(record + "12,\"", record + "7,\""));
+        // The held list folds away with its group's check box.
+        QTest::keyClick(child<QWidget>(w, "citySpecialtyGroup"), Qt::Key_Space);
+        QVERIFY(held->isHidden());
     }
 
 private:

@@ -92,8 +92,6 @@ void JournalTest::editUndoRedoRevertSave()
     QCOMPARE(skillTable->item(rowOfId(skillTable, "301"), 3)->text(), QStringLiteral("2"));
     key(Qt::CTRL + Qt::Key_S);
     QCOMPARE(readBytes(path("story/story01/stage.xml")), withValue(stage, "<armytype a0=\"1\"", " a5=\"", "66"));
-    QVERIFY(!armyCell("1", 3)->font().bold());
-    QVERIFY(status().startsWith(QStringLiteral("保存成功!")));
 
     // A row's revert is one step too, and undoing it brings the saved value back as a change.
     editCell(army, "2", 2, "1");
