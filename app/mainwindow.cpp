@@ -210,13 +210,16 @@ bool MainWindow::loadGame()
             break;
         picked = true;
     }
-    if (!gamePath.isEmpty() && picked)
-        game->rememberGameDirectory(gamePath);
+    const bool remembered = gamePath.isEmpty() || !picked || game->rememberGameDirectory(gamePath);
     if (gamePath.isEmpty() || !game->open(gamePath)) {
         messageLabel->setText(tr("游戏目录设置不正确,或文件缺失!"));
         return false;
     }
-    messageLabel->setText(QString());
+    // Without it the next start asks again; say why, and which file.
+    messageLabel->setText(remembered
+                              ? QString()
+                              : tr("无法记住游戏目录: 写入 %1 失败")
+                                    .arg(QDir::toNativeSeparators(QFileInfo(game->configPath()).absoluteFilePath())));
     showStatus(tr("数据加载成功!"));
     return true;
 }

@@ -38,8 +38,8 @@ GameDocument::~GameDocument() = default;
 
 QString GameDocument::configuredGameDirectory() const
 {
-    const std::optional<QString> text = readTextFile(configFile);
-    return text ? gameDirectoryFromConfig(*text) : QString();
+    const std::optional<QByteArray> config = readFileBytes(configFile);
+    return config ? gameDirectoryFromConfig(*config) : QString();
 }
 
 QString GameDocument::missingGameFile(const QString& gameDirectory)
@@ -53,7 +53,9 @@ QString GameDocument::missingGameFile(const QString& gameDirectory)
 
 bool GameDocument::rememberGameDirectory(const QString& gameDirectory)
 {
-    return writeTextFile(configFile, configTextFor(gameDirectory), WriteMode::MayCreate);
+    // Another program's config.ini keeps its own lines; one that cannot be read is not replaced blindly.
+    const std::optional<QByteArray> config = QFileInfo::exists(configFile) ? readFileBytes(configFile) : QByteArray();
+    return config && writeFileBytes(configFile, configWithGameDirectory(*config, gameDirectory), WriteMode::MayCreate);
 }
 
 bool GameDocument::open(const QString& gameDirectory)
@@ -296,7 +298,11 @@ SaveReport GameDocument::save()
         writer.writeArmyNeeds(filePaths.armyType, ids, armyTypeTable, landed);
     });
     saveGroup(RecordKind::ArmyType, 1, 6, [&](const QStringList& ids, QStringList* landed) {
-        writer.writeStage(stageFile, filePaths.armyType, ids, armyTypeTable, landed);
+        // Before any story is open the statistics are armytype.txt's own, and go there.
+        if (stageFile.isEmpty())
+            writer.writeArmyTypes(filePaths.armyType, ids, armyTypeTable, landed);
+        else
+            writer.writeStage(stageFile, filePaths.armyType, ids, armyTypeTable, declaredArmyTypes, landed);
     });
     saveGroup(RecordKind::Skill, 1, 2, [&](const QStringList& ids, QStringList* landed) {
         writer.writeSkills(filePaths.skill, ids, skillTable, landed);

@@ -44,7 +44,7 @@ public:
     // The first file a game directory must hold that it lacks; empty when the directory holds the game.
     static QString missingGameFile(const QString& gameDirectory);
     static bool holdsGame(const QString& gameDirectory) { return missingGameFile(gameDirectory).isEmpty(); }
-    // Writes config.ini naming the directory.
+    // Writes the directory into config.ini (its GamePath line; every other line kept); false when it could not.
     bool rememberGameDirectory(const QString& gameDirectory);
     // Reads every table of the game in the directory; false, and not open, when a file could not be read.
     bool open(const QString& gameDirectory);

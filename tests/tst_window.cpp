@@ -51,6 +51,11 @@ private slots:
              {QByteArray("GAME\n"), QByteArray(""), QByteArray("\x00\xFF=", 3), QByteArray("GamePath=SKILL")})
             QTest::addRow("odd-config-%s", config.toHex().left(8).constData())
                 << config << QStringList() << QString() << QByteArray() << 1 << false;
+        // Another program's config.ini keeps its lines; one that cannot be written (here a folder) says so.
+        QTest::newRow("shared-config-kept")
+            << QByteArray("[Game]\r\nVolume=3\r\n") << QStringList{"GAME"} << QString() << QByteArray() << 1 << true;
+        QTest::newRow("config-not-writable")
+            << QByteArray("/") << QStringList{"GAME"} << QString() << QByteArray() << 1 << true;
         const QString catalogue("config/world/cityspecialattributes.txt");
         QTest::newRow("catalogue-missing") << valid << QStringList() << catalogue << QByteArray("-") << 0 << true;
         QTest::newRow("catalogue-unreadable") << valid << QStringList() << catalogue << QByteArray("/") << 0 << false;
@@ -78,7 +83,8 @@ private slots:
         config.replace("NATIVE", QDir::toNativeSeparators(game.gamePath()).toUtf8())
             .replace("GAME", game.gamePath().toUtf8())
             .replace("SKILL", game.gameFile(QStringLiteral("config/battlefield/skill.txt")).toUtf8());
-        QVERIFY(config.isNull() || writeBytes(game.path("config.ini"), config));
+        QVERIFY(config.isNull() ||
+                (config == "/" ? QDir().mkpath(game.path("config.ini")) : writeBytes(game.path("config.ini"), config)));
         picks = answers.replaceInStrings("GAME", game.gamePath());
         if (content == "-" || content == "/")
             QVERIFY(QFile::remove(game.gameFile(file)) && (content == "-" || QDir().mkpath(game.gameFile(file))));
@@ -92,11 +98,16 @@ private slots:
                                             QDir::toNativeSeparators(GameDocument::missingGameFile("nowhere"))}
                               : QStringList());
         QCOMPARE(editor.document.isOpen(), loaded);
-        QCOMPARE(message(editor.window.get()), loaded ? QString() : QStringLiteral("游戏目录设置不正确,或文件缺失!"));
+        const QString unwritable =
+            QStringLiteral("无法记住游戏目录: 写入 %1 失败")
+                .arg(QDir::toNativeSeparators(QFileInfo(game.path("config.ini")).absoluteFilePath()));
+        QCOMPARE(message(editor.window.get()), !loaded ? QStringLiteral("游戏目录设置不正确,或文件缺失!")
+                                               : config == "/" ? unwritable
+                                                               : QString());
         QCOMPARE(status(editor.window.get()), loaded ? QStringLiteral("数据加载成功!") : QString());
         const QByteArray written =
-            loaded && !answers.isEmpty() ? "GamePath=" + game.gamePath().toUtf8() + "\n" : config;
-        QCOMPARE(readBytes(game.path("config.ini")), written);
+            loaded && !answers.isEmpty() ? configWithGameDirectory(config, game.gamePath()) : config;
+        QCOMPARE(readBytes(game.path("config.ini")), config == "/" ? QByteArray() : written);
     }
 
     void directoryButtonLoadsOnce()
