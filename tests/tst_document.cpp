@@ -319,6 +319,10 @@ void DocumentTest::discardKeepsOtherChanges()
     QCOMPARE(document->journal().changedIds(RecordKind::Skill, 1, 2), QStringList{"301"});
     QVERIFY(!document->undoStack()->canUndo());
     QCOMPARE(origins.last(), ChangeOrigin::Applied);
+    // Needs pending across a story switch keep their value.
+    document->changeFields({army("7", 7, "0")}, QStringLiteral("edit"));
+    QVERIFY(document->openStory(1) == GameDocument::StoryOpen::Done);
+    QCOMPARE(valueOf(army("7", 7, "").ref), QStringLiteral("0"));
     // A folder that is no game leaves the document closed.
     QVERIFY(!document->open(game->path(QStringLiteral("nowhere"))) && !document->isOpen());
 }
