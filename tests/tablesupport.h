@@ -4,16 +4,19 @@
 #include "app/mainwindow.h"
 #include "document/gamedocument.h"
 #include "testsupport.h"
+#include "widgets/prompts.h"
 
 #include <QApplication>
 #include <QContextMenuEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QStatusBar>
 #include <QTabBar>
 #include <QTabWidget>
 #include <QTableWidget>
 #include <QTest>
+#include <QTimer>
 
 namespace TestSupport {
 
@@ -93,15 +96,23 @@ inline void chooseStory(QWidget* window, const QString& name)
     clickCell(child(window, "storyList"), name, 0, true);
 }
 
+// Opens the table's own editor on the cell of the id's row.
+inline QLineEdit* openCellEditor(QTableWidget* table, const QString& id, int column)
+{
+    table->setCurrentCell(rowOfId(table, id), column);
+    table->editItem(table->currentItem());
+    for (QLineEdit* open : table->viewport()->findChildren<QLineEdit*>()) {
+        if (open->isVisible())
+            return open;
+    }
+    return nullptr;
+}
+
 // Types into the cell of the id's row through the table's own editor and presses Return.
 inline void editCell(QTableWidget* table, const QString& id, int column, const QString& text)
 {
     QVERIFY2(rowOfId(table, id) >= 0, qPrintable(id));
-    table->setCurrentCell(rowOfId(table, id), column);
-    table->editItem(table->currentItem());
-    QLineEdit* editor = nullptr;
-    for (QLineEdit* open : table->viewport()->findChildren<QLineEdit*>())
-        editor = open->isVisible() ? open : editor;
+    QLineEdit* editor = openCellEditor(table, id, column);
     QVERIFY(editor);
     // Typed as keys, so that the editor's own rules on what it takes apply.
     editor->selectAll();
@@ -123,6 +134,26 @@ inline void rightClick(QTableWidget* table, const QString& id)
     }
     QContextMenuEvent event(QContextMenuEvent::Mouse, at);
     QApplication::sendEvent(table->viewport(), &event);
+}
+
+// Opens the table's context menu on the cell and picks the enabled entry with that text.
+inline void pickFromMenu(QTableWidget* table, const QTableWidgetItem* cell, const QString& entry)
+{
+    bool picked = false;
+    QTimer::singleShot(0, table, [&] {
+        auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+        for (QAction* action : menu ? menu->actions() : QList<QAction*>()) {
+            if (action->text() == entry && action->isEnabled()) {
+                action->trigger();
+                picked = true;
+            }
+        }
+        if (menu)
+            menu->close();
+    });
+    emit table->customContextMenuRequested(table->visualItemRect(cell).center());
+    QVERIFY2(picked, qPrintable(entry));
+    QApplication::setActiveWindow(table->window());
 }
 
 // The editor on a copy of the sample game, shown, with its first story chosen.

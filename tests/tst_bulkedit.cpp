@@ -2,7 +2,6 @@
 #include "gamedata/csvreader.h"
 #include "gamedata/csvwriter.h"
 #include "tablesupport.h"
-#include "widgets/prompts.h"
 
 #include <QtWidgets>
 
@@ -15,18 +14,6 @@ class BulkEditTest : public QObject
 private slots:
     void filterChangeExportImportSave();
 };
-
-static void pickFromMenuOfArmyType10(QTableWidget* table, const QString& entry)
-{
-    QTimer::singleShot(0, table, [entry] {
-        QWidget* menu = QApplication::activePopupWidget();
-        menu->close();
-        for (QAction* action : menu->actions())
-            if (action->text() == entry)
-                action->trigger();
-    });
-    emit table->customContextMenuRequested(table->visualItemRect(table->item(rowOfId(table, "10"), 2)).center());
-}
 
 void BulkEditTest::filterChangeExportImportSave()
 {
@@ -56,19 +43,22 @@ void BulkEditTest::filterChangeExportImportSave()
     army->setFocus();
     QTest::keyClick(army, Qt::Key_B, Qt::ControlModifier);
     QCOMPARE(summary, QStringLiteral("修改10个单元格,跳过4个不能取数字的单元格"));
+    QCOMPARE(status(w), QStringLiteral("已修改10个单元格"));
     QTest::keyClick(w, Qt::Key_Z, Qt::ControlModifier);
     QCOMPARE(rowTexts(army, rowOfId(army, "10")).mid(2, 2), QStringList({"14", "87"}));
     QTest::keyClick(w, Qt::Key_Y, Qt::ControlModifier);
 
     // The rows in view go out; back come a changed defence and a record the filter hides.
-    pickFromMenuOfArmyType10(army, QStringLiteral("导出为CSV…"));
+    pickFromMenu(army, army->item(rowOfId(army, "10"), 2), QStringLiteral("导出为CSV…"));
     QString error;
+    QCOMPARE(status(w), QStringLiteral("已导出2行: ") + QDir::toNativeSeparators(game.path("army.csv")));
     QList<QStringList> rows = readCsvFile(game.path("army.csv"), &error);
     rows[1][5] = QStringLiteral("80");
     rows << QStringList{"1", "长枪兵", "0", "60", "42", "50", "12", "1"};
     QVERIFY(writeCsvFile(game.path("army.csv"), rows));
-    pickFromMenuOfArmyType10(army, QStringLiteral("从CSV导入…"));
+    pickFromMenu(army, army->item(rowOfId(army, "10"), 2), QStringLiteral("从CSV导入…"));
     QCOMPARE(w->document()->undoStack()->count(), 2);
+    QCOMPARE(status(w), QStringLiteral("已导入2个值,保存后写入游戏文件"));
 
     QVERIFY(w->saveChanges());
     const char* const changes[][3] = {{"10", " a4=\"", "15"},   {"10", " a5=\"", "96"},  {"10", " a6=\"", "68"},

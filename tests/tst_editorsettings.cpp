@@ -4,9 +4,6 @@
 
 #include <QHeaderView>
 #include <QSplitter>
-#include <QStatusBar>
-#include <QTableWidget>
-#include <QTest>
 
 using namespace TestSupport;
 
@@ -17,8 +14,6 @@ class EditorSettingsTest : public QObject
 private slots:
     void unusableFile_data();
     void unusableFile();
-    void widthsAgainstColumns_data();
-    void widthsAgainstColumns();
     void layoutSurvivesRestart();
 };
 
@@ -65,35 +60,6 @@ void EditorSettingsTest::unusableFile()
     QCOMPARE(layout.tables.value(QStringLiteral("armyInfoTable")).widths, widths);
     QCOMPARE(layout.tables.value(QStringLiteral("armyInfoTable")).sortColumn, -1);
     QVERIFY(layout.splitters.isEmpty());
-}
-
-void EditorSettingsTest::widthsAgainstColumns_data()
-{
-    QTest::addColumn<QByteArray>("widths");
-    QTest::addColumn<int>("first");
-    QTest::addColumn<int>("last"); // 0: the default width
-
-    // The army table has eight columns.
-    QTest::newRow("more-widths-than-columns") << QByteArray("90,91,92,93,94,95,96,97,98,99,100") << 90 << 97;
-    QTest::newRow("fewer-widths-than-columns") << QByteArray("90") << 90 << 0;
-}
-
-void EditorSettingsTest::widthsAgainstColumns()
-{
-    QFETCH(QByteArray, widths);
-    QFETCH(int, last);
-    GameCopy game;
-    if (last == 0)
-        last = Editor()
-                   .window->findChild<QTableWidget*>(QStringLiteral("armyInfoTable"))
-                   ->horizontalHeader()
-                   ->sectionSize(7);
-    QVERIFY(writeBytes(game.path(QStringLiteral("editor.ini")),
-                       "[General]\nversion=1\n[armyInfoTable]\nwidths=" + widths + "\n"));
-    Editor editor;
-    const QHeaderView* header = child(editor.window.get(), "armyInfoTable")->horizontalHeader();
-    QTEST(header->sectionSize(0), "first");
-    QCOMPARE(header->sectionSize(7), last);
 }
 
 void EditorSettingsTest::layoutSurvivesRestart()

@@ -33,7 +33,7 @@ static QString shownIds(const QTableWidget& table)
 }
 
 // Typing filters by id and name (not by other columns) and an export takes the rows in view; a refill stays
-// filtered, Ctrl+F reaches the line and Esc brings every row back.
+// filtered, Ctrl+F reaches the line of the table in focus and Esc brings every row back.
 void TestTableFilter::filtersAsTyped()
 {
     QWidget window;
@@ -43,14 +43,20 @@ void TestTableFilter::filtersAsTyped()
     auto* layout = new QVBoxLayout(&window);
     layout->addWidget(filter->searchLine());
     layout->addWidget(table);
+    // A second table: Ctrl+F goes to the search line of the table that has the focus.
+    auto* other = new QTableWidget(1, 2);
+    auto* otherFilter = new TableFilter(other, 0, 1);
+    layout->addWidget(otherFilter->searchLine());
+    layout->addWidget(other);
     TableFilter::installFindShortcut(&window);
     window.show();
     QApplication::setActiveWindow(&window);
     QVERIFY(QTest::qWaitForWindowActive(&window));
-    table->setFocus();
-
-    QTest::keyClick(&window, Qt::Key_F, Qt::ControlModifier);
-    QVERIFY(filter->searchLine()->hasFocus());
+    for (QTableWidget* focused : {other, table}) {
+        focused->setFocus();
+        QTest::keyClick(&window, Qt::Key_F, Qt::ControlModifier);
+        QVERIFY((focused == table ? filter : otherFilter)->searchLine()->hasFocus());
+    }
     // As an input method types: the text of a keystroke lands in the line.
     filter->searchLine()->insert("骑");
     QCOMPARE(shownIds(*table), QString("1,20"));
