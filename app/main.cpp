@@ -1,3 +1,4 @@
+#include "app/checkcommand.h"
 #include "app/configlocation.h"
 #include "app/editorresources.h"
 #include "app/mainwindow.h"
@@ -9,6 +10,9 @@
 
 int main(int argc, char* argv[])
 {
+    // The command line works without a window.
+    if (isCheckCommand(argc, argv))
+        return runCheckCommand(argc, argv);
     setUpHighDpi();
     QApplication app(argc, argv);
     installQtTranslation();

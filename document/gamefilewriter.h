@@ -18,6 +18,8 @@ struct SaveReport
     QStringList failedFiles;
     QStringList unwrittenRecords; // "armytype.txt 12, 15"
     QString backupFolder;
+    // Changed fields left pending because their file changed on disk too: "armytype.txt 12 远程攻击".
+    QStringList conflicts;
     bool complete = false;
 };
 
