@@ -6,6 +6,7 @@
 #include "gamedata/armyskills.h"
 #include "gamedata/armytypefile.h"
 #include "gamedata/cityfile.h"
+#include "gamedata/idorder.h"
 #include "gamedata/languagefile.h"
 #include "gamedata/skillfile.h"
 #include "gamedata/stagefile.h"
@@ -247,12 +248,15 @@ void GameDocument::revealRecord(RecordKind kind, const QString& id)
     const QStringList record = records(kind).value(id);
     if (record.size() < 2)
         return;
-    // A skill shows among the skills of an army type that has it.
+    // A skill shows among the skills of an army type that has it: the first such in the army table's order.
     QString shownArmy;
     if (kind == RecordKind::Skill) {
-        for (auto army = armyTypeTable.cbegin(); army != armyTypeTable.cend() && shownArmy.isEmpty(); ++army) {
-            if (skillsForArmy(army.value().value(0), skillTable).contains(id))
-                shownArmy = army.key();
+        const QStringList armies = sortedByNumber(armyTypeTable.keys());
+        for (const QString& army : armies) {
+            if (skillsForArmy(armyTypeTable.value(army).value(0), skillTable).contains(id)) {
+                shownArmy = army;
+                break;
+            }
         }
     }
     emit fieldsChanged({{{kind, id, 1}, record.at(1)}}, ChangeOrigin::UndoRedo, shownArmy);

@@ -55,7 +55,10 @@ DataCheckDialog::DataCheckDialog(GameDocument* document, QWidget* parent)
 
 void DataCheckDialog::recheck()
 {
+    // A large game takes a few seconds to read through.
+    QApplication::setOverrideCursor(Qt::WaitCursor);
     const std::optional<QVector<HealthFinding>> found = checkGameDirectory(document->gameDirectory());
+    QApplication::restoreOverrideCursor();
     findings = found.value_or(QVector<HealthFinding>());
     table->setRowCount(0);
     table->setRowCount(findings.size());
