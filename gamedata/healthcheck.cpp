@@ -319,24 +319,30 @@ void checkListedIds(const ReadRecord& record, const QString& list, const QSet<QS
 
 void checkLanguage(const QString& text, const LineIndex& lines, const Report& report)
 {
+    // Ids and texts are views into the text: a language file holds hundreds of thousands of entries.
     struct Entry
     {
-        QString id;
-        QString value;
+        QStringView id;
+        QStringView value;
         int line;
     };
     std::vector<Entry> entries;
+    std::vector<int> references; // entries whose text is "^" and an id
+    const QStringView all(text);
     const int cut = scanLanguageEntries(text, [&](const LanguageEntry& entry) {
-        const QString id = text.mid(entry.idBegin, entry.colon - entry.idBegin);
+        const QStringView id = all.mid(entry.idBegin, entry.colon - entry.idBegin);
+        const QStringView value = all.mid(entry.colon + 1, entry.lineFeed - entry.colon - 1);
         const int line = lines.lineOf(entry.idBegin);
-        entries.push_back({id, text.mid(entry.colon + 1, entry.lineFeed - entry.colon - 1), line});
+        if (value.startsWith(QLatin1Char('^')))
+            references.push_back(int(entries.size()));
+        entries.push_back({id, value, line});
         const int lineStart = lines.lineStart(entry.idBegin);
         if (lineStart == entry.idBegin)
             return;
-        const QString before = text.mid(lineStart, entry.idBegin - lineStart).trimmed();
+        const QStringView before = all.mid(lineStart, entry.idBegin - lineStart).trimmed();
         const bool comment = before.startsWith(QLatin1String("//")) || before.startsWith(QLatin1Char('#')) ||
                              before.startsWith(QLatin1Char(';'));
-        report.add(line, id,
+        report.add(line, id.toString(),
                    comment ? QStringLiteral("注释行定义了这个 id，游戏仍然读取它")
                            : QStringLiteral("行首不是 id，游戏从行中间的 %1 读取").arg(id));
     });
@@ -345,24 +351,30 @@ void checkLanguage(const QString& text, const LineIndex& lines, const Report& re
         report.add(lines.lineOf(cut), id, QStringLiteral("最后一行缺少换行符，游戏不读取它"));
     }
 
-    QHash<QString, int> last;
+    QHash<QStringView, int> last;
+    last.reserve(int(entries.size()));
     for (size_t k = 0; k < entries.size(); ++k)
         last.insert(entries[k].id, int(k));
     for (size_t k = 0; k < entries.size(); ++k) {
-        checkIdForm(entries[k].id, entries[k].line, report);
-        const int winner = last.value(entries[k].id);
+        const Entry& entry = entries[k];
+        const bool plain = std::all_of(entry.id.begin(), entry.id.end(), [](QChar c) { return c.unicode() < 0x80; });
+        if (!plain || (entry.id.size() > 1 && entry.id.front() == QLatin1Char('0')))
+            checkIdForm(entry.id.toString(), entry.line, report);
+        const int winner = last.value(entry.id);
         if (winner != int(k)) {
-            report.add(entries[k].line, entries[k].id,
+            report.add(entry.line, entry.id.toString(),
                        QStringLiteral("id 重复：第 %1 行的文本生效").arg(entries[size_t(winner)].line));
         }
     }
 
-    // References ("^" and an id) of the texts that stand: each id has at most one, so following them from any
-    // id either ends or runs into a loop; every id is walked once.
-    QHash<QString, int> state; // 1 on the current walk, 2 done
-    for (auto entry = last.cbegin(); entry != last.cend(); ++entry) {
-        QStringList walk;
-        QString id = entry.key();
+    // References of the texts that stand: each id has at most one, so following them from an id either ends or
+    // runs into a loop; every id is walked once.
+    QHash<QStringView, int> state; // 1 on the current walk, 2 done
+    for (int start : references) {
+        if (last.value(entries[size_t(start)].id) != start)
+            continue;
+        QVector<QStringView> walk;
+        QStringView id = entries[size_t(start)].id;
         bool loops = false;
         for (;;) {
             const int seen = state.value(id);
@@ -374,9 +386,9 @@ void checkLanguage(const QString& text, const LineIndex& lines, const Report& re
                 break;
             state.insert(id, 1);
             walk += id;
-            const QString target = entries[size_t(*at)].value.mid(1);
+            const QStringView target = entries[size_t(*at)].value.mid(1);
             if (!last.contains(target)) {
-                report.add(entries[size_t(*at)].line, id,
+                report.add(entries[size_t(*at)].line, id.toString(),
                            QStringLiteral("引用的 id %1 不存在，游戏显示空文本").arg(target));
                 break;
             }
@@ -384,14 +396,16 @@ void checkLanguage(const QString& text, const LineIndex& lines, const Report& re
         }
         if (loops) {
             // Each id of the loop names it starting from itself.
-            const QStringList loop = walk.mid(walk.indexOf(id));
+            QStringList loop;
+            for (int k = walk.indexOf(id); k < walk.size(); ++k)
+                loop += walk.at(k).toString();
             for (int k = 0; k < loop.size(); ++k) {
                 const QStringList path = loop.mid(k) + loop.mid(0, k) << loop.at(k);
-                report.add(entries[size_t(last.value(loop.at(k)))].line, loop.at(k),
+                report.add(entries[size_t(last.value(QStringView(loop.at(k))))].line, loop.at(k),
                            QStringLiteral("引用成环：%1").arg(path.join(QStringLiteral(" → "))));
             }
         }
-        for (const QString& walked : qAsConst(walk))
+        for (QStringView walked : qAsConst(walk))
             state.insert(walked, 2);
     }
 }
