@@ -307,7 +307,7 @@ QSet<QString> idsOf(const std::vector<ReadRecord>& records)
     return ids;
 }
 
-// Ids of a list such as "2001,2003," that the set lacks; "0" stands for none.
+// Ids of a list such as "2001,2003," that the set lacks; "0" stands for none (the game's built-in empty item).
 void checkListedIds(const ReadRecord& record, const QString& list, const QSet<QString>& known, const QString& what,
                     const Report& report)
 {
@@ -528,8 +528,6 @@ QVector<HealthFinding> checkGameFiles(const QVector<GameFileText>& files)
         known[int(file.kind)].unite(idsOf(read));
         records[size_t(k)] = std::move(read);
     }
-    // Item 0 is built in: it stands for "no item".
-    known[int(GameFileKind::Items)].insert(QStringLiteral("0"));
 
     for (int k = 0; k < files.size(); ++k) {
         const GameFileText& file = files.at(k);

@@ -122,7 +122,7 @@ void HealthCheckTest::findsMissingReferences()
 {
     const QVector<GameFileText> files{
         {GameFileKind::Items, QStringLiteral("items"), QStringLiteral("{\"ID\":2001,\"Name\":1,},\n")},
-        {GameFileKind::ArmyTypes, QStringLiteral("army"), army("1", "1", "2001") + army("2", "1", "2002")},
+        {GameFileKind::ArmyTypes, QStringLiteral("army"), army("1", "1", "2001") + army("2", "1", "2002") + army("3")},
         {GameFileKind::CitySpecialties, QStringLiteral("spc"),
          QStringLiteral(R"({"ID":3,"NAME":2,"T":1,"Specialty":"2001,2005,","L":2,"EffectDesc":3,"ConditionDesc":4},)"
                         "\n")},
