@@ -1,4 +1,4 @@
-#include "app/checkcommand.h"
+#include "app/commandline.h"
 #include "app/configlocation.h"
 #include "app/editorresources.h"
 #include "app/mainwindow.h"
@@ -10,9 +10,8 @@
 
 int main(int argc, char* argv[])
 {
-    // The command line works without a window.
-    if (isCheckCommand(argc, argv))
-        return runCheckCommand(argc, argv);
+    if (isCommandLine(argc, argv))
+        return runCommandLine(argc, argv);
     setUpHighDpi();
     QApplication app(argc, argv);
     installQtTranslation();

@@ -1,9 +1,11 @@
 #include "app/mainwindow.h"
 
 #include "app/backgroundwindow.h"
+#include "app/changesetactions.h"
 #include "app/editorresources.h"
 #include "app/editorsettings.h"
 #include "app/windowframe.h"
+#include "document/recovery.h"
 #include "views/armytab.h"
 #include "views/citytab.h"
 #include "views/datacheckdialog.h"
@@ -25,12 +27,14 @@
 #include <QHBoxLayout>
 #include <QKeySequence>
 #include <QLabel>
+#include <QMenu>
 #include <QMouseEvent>
 #include <QPalette>
 #include <QShortcut>
 #include <QShowEvent>
 #include <QStatusBar>
 #include <QTabWidget>
+#include <QTimer>
 #include <QUndoStack>
 #include <QVBoxLayout>
 
@@ -52,6 +56,8 @@ MainWindow::MainWindow(GameDocument* document, QWidget* parent) : QWidget(parent
     connect(game, &GameDocument::journalChanged, this, &MainWindow::updatePendingWarning);
 
     buildStatusBar();
+    recovery =
+        new RecoveryFile(game, QFileInfo(game->configPath()).absolutePath() + QStringLiteral("/recovery.json"), this);
     loadGame();
     buildInterface();
 
@@ -181,11 +187,27 @@ void MainWindow::buildSideMenu()
                 editorSettings->reset(this);
                 showStatus(tr("已恢复默认布局"));
             });
+    buildToolsMenu();
+    ImageButton* tools = addButton("toolsButton", tr("工具"), QStringLiteral("changes"));
+    connect(tools, &ImageButton::clicked, this, [this, tools] {
+        if (game->isOpen())
+            toolsMenu->popup(tools->mapToGlobal(QPoint(tools->width(), 0)));
+    });
+}
 
-    auto* dataCheck = new QAction(tr("数据检查"), this);
+void MainWindow::buildToolsMenu()
+{
+    toolsMenu = new QMenu(this);
+    toolsMenu->setObjectName(QStringLiteral("toolsMenu"));
+    auto* changeSets = new ChangeSetActions(game, this);
+    changeSets->addTo(toolsMenu);
+    connect(changeSets, &ChangeSetActions::statusMessage, this, &MainWindow::showStatus);
+    auto* dataCheck = toolsMenu->addAction(tr("数据检查"));
     dataCheck->setObjectName(QStringLiteral("dataCheckAction"));
     connect(dataCheck, &QAction::triggered, this, &MainWindow::showDataCheck);
-    addAction(dataCheck);
+    connect(changeSets, &ChangeSetActions::storyWanted, this, &MainWindow::selectStory);
+    // What a crashed run left is offered once the window has its tables.
+    QTimer::singleShot(0, changeSets, [this, changeSets] { changeSets->offerRecovery(recovery); });
 }
 
 void MainWindow::buildTabArea()
@@ -217,13 +239,16 @@ bool MainWindow::loadGame()
             break;
         picked = true;
     }
-    if (!gamePath.isEmpty() && picked)
-        game->rememberGameDirectory(gamePath);
+    const bool remembered = gamePath.isEmpty() || !picked || game->rememberGameDirectory(gamePath);
     if (gamePath.isEmpty() || !game->open(gamePath)) {
         messageLabel->setText(tr("游戏目录设置不正确,或文件缺失!"));
         return false;
     }
-    messageLabel->setText(QString());
+    // Without it the next start asks again; say why, and which file.
+    messageLabel->setText(remembered
+                              ? QString()
+                              : tr("无法记住游戏目录: 写入 %1 失败")
+                                    .arg(QDir::toNativeSeparators(QFileInfo(game->configPath()).absoluteFilePath())));
     showStatus(tr("数据加载成功!"));
     return true;
 }
@@ -449,6 +474,8 @@ void MainWindow::showEvent(QShowEvent* event)
 void MainWindow::closeEvent(QCloseEvent* event)
 {
     if (confirmDiscardOrSave()) {
+        // Saved or given up: nothing is left to recover.
+        recovery->discard();
         editorSettings->save(this);
         event->accept();
     } else {

@@ -16,6 +16,8 @@ class PendingChangesDialog;
 class QCloseEvent;
 class QGridLayout;
 class QLabel;
+class QMenu;
+class RecoveryFile;
 class QMouseEvent;
 class QShowEvent;
 class QStatusBar;
@@ -49,6 +51,8 @@ private:
     void buildInterface();
     void buildTitleBar();
     void buildSideMenu();
+    // The side menu's "工具" menu: change sets and backups.
+    void buildToolsMenu();
     void buildTabArea();
     // Opens the game directory config.ini names, asking for another until one holds the game.
     bool loadGame();
@@ -82,6 +86,9 @@ private:
     CityTab* cityTab = nullptr;
     PendingChangesDialog* pendingDialog = nullptr;
     DataCheckDialog* dataCheckDialog = nullptr;
+    QMenu* toolsMenu = nullptr;
+    // The pending changes kept beside editor.ini against a crash.
+    RecoveryFile* recovery = nullptr;
     bool dragging = false;
     QPoint dragOffset;
     QPoint lastDragPos;

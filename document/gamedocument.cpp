@@ -1,8 +1,10 @@
 #include "document/gamedocument.h"
 
+#include "document/backupbrowser.h"
 #include "document/diskvalues.h"
 #include "document/diskwatch.h"
 #include "document/fieldeditcommand.h"
+#include "document/gamediff.h"
 #include "gamedata/armyskills.h"
 #include "gamedata/armytypefile.h"
 #include "gamedata/cityfile.h"
@@ -16,7 +18,10 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QMap>
 #include <QUndoStack>
+
+#include <utility>
 
 namespace {
 
@@ -44,8 +49,8 @@ GameDocument::~GameDocument() = default;
 
 QString GameDocument::configuredGameDirectory() const
 {
-    const std::optional<QString> text = readTextFile(configFile);
-    return text ? gameDirectoryFromConfig(*text) : QString();
+    const std::optional<QByteArray> config = readFileBytes(configFile);
+    return config ? gameDirectoryFromConfig(*config) : QString();
 }
 
 QString GameDocument::missingGameFile(const QString& gameDirectory)
@@ -59,12 +64,15 @@ QString GameDocument::missingGameFile(const QString& gameDirectory)
 
 bool GameDocument::rememberGameDirectory(const QString& gameDirectory)
 {
-    return writeTextFile(configFile, configTextFor(gameDirectory), WriteMode::MayCreate);
+    // Another program's config.ini keeps its own lines; one that cannot be read is not replaced blindly.
+    const std::optional<QByteArray> config = QFileInfo::exists(configFile) ? readFileBytes(configFile) : QByteArray();
+    return config && writeFileBytes(configFile, configWithGameDirectory(*config, gameDirectory), WriteMode::MayCreate);
 }
 
 bool GameDocument::open(const QString& gameDirectory)
 {
     opened = false;
+    waiting.clear();
     if (!holdsGame(gameDirectory))
         return false;
     filePaths = gameFilePaths(gameDirectory);
@@ -153,7 +161,18 @@ GameDocument::StoryOpen GameDocument::openStory(int number)
     storyNumber = number;
     disk->note(stageFile);
     emit storyOpened();
+    if (!waiting.isEmpty())
+        applyChangeSet(std::exchange(waiting, {}), tr("应用修改集"));
     return StoryOpen::Done;
+}
+
+int GameDocument::storyOf(const QString& stageFile) const
+{
+    for (auto story = storyCatalogue.cbegin(); story != storyCatalogue.cend(); ++story) {
+        if (QDir(directory).relativeFilePath(story->value(0) + QStringLiteral("/stage.xml")) == stageFile)
+            return story.key();
+    }
+    return -1;
 }
 
 const RecordTable& GameDocument::records(RecordKind kind) const
@@ -281,6 +300,38 @@ QString GameDocument::fileLabel(const FieldRef& ref) const
     return QString();
 }
 
+QString GameDocument::changeFile(const FieldRef& ref) const
+{
+    // Statistics have no file to go to before a story is open.
+    if (ref.kind == RecordKind::ArmyType && ref.field <= 6 && storyNumber < 0)
+        return QString();
+    return QDir::fromNativeSeparators(fileLabel(ref));
+}
+
+QVector<RecordChange> GameDocument::pendingChangeSet() const
+{
+    QVector<RecordChange> changes;
+    for (const JournalEntry& entry : edits.changes()) {
+        const FieldRef& ref = entry.ref;
+        changes.append({changeFile(ref), ref.kind, ref.id, records(ref.kind).value(ref.id).value(0), ref.field,
+                        entry.fileValue, entry.value});
+    }
+    return changes + waiting;
+}
+
+void GameDocument::applyChangeSet(const QVector<RecordChange>& changes, const QString& description)
+{
+    QVector<FieldValue> values;
+    for (const RecordChange& change : changes) {
+        const FieldRef ref{change.kind, change.id, change.field};
+        if (opened && changeFile(ref) == change.file)
+            values.append({ref, change.after});
+        else
+            waiting.append(change);
+    }
+    changeFields(values, description);
+}
+
 QString GameDocument::recordLabel(const FieldRef& ref) const
 {
     return ref.id + QLatin1Char(' ') + records(ref.kind).value(ref.id).value(0);
@@ -307,6 +358,41 @@ QString GameDocument::fieldLabel(const FieldRef& ref)
         return QStringLiteral("城市特性");
     }
     return QString();
+}
+
+QString GameDocument::backupRoot() const
+{
+    return QFileInfo(configFile).absolutePath() + QStringLiteral("/backup");
+}
+
+QStringList GameDocument::restoreBackup(const QString& folder, QString* currentFilesFolder)
+{
+    // A session of its own: this run's session may hold older copies of these files, not the current ones.
+    BackupSession current(backupRoot(), directory);
+    const QVector<RecordChange> restored = diffGames(directory, folder, directory);
+    QStringList failed{QDir::toNativeSeparators(folder)};
+    for (const BackupFolder& candidate : listBackups(backupRoot())) {
+        if (QDir(candidate.path) == QDir(folder))
+            failed = restoreBackupFiles(candidate, directory, current);
+    }
+    if (currentFilesFolder)
+        *currentFilesFolder = QDir::toNativeSeparators(current.folder());
+
+    const int story = storyNumber;
+    edits = EditJournal();
+    undoHistory->clear();
+    open(directory);
+    if (story >= 0)
+        openStory(story);
+    // The views follow the restored values as they follow any other change.
+    QVector<FieldValue> values;
+    for (const RecordChange& change : restored) {
+        if (changeFile({change.kind, change.id, change.field}) == change.file)
+            values.append({{change.kind, change.id, change.field}, change.after});
+    }
+    emit fieldsChanged(values, ChangeOrigin::Applied, QString());
+    emit journalChanged();
+    return failed;
 }
 
 QVector<JournalEntry> GameDocument::conflicts() const
@@ -405,7 +491,11 @@ SaveReport GameDocument::save(bool overwriteConflicts)
         writer.writeArmyNeeds(filePaths.armyType, ids, armyTypeTable, landed);
     });
     saveGroup(RecordKind::ArmyType, 1, 6, [&](const QStringList& ids, QStringList* landed) {
-        writer.writeStage(stageFile, filePaths.armyType, ids, armyTypeTable, landed);
+        // Before any story is open the statistics are armytype.txt's own, and go there.
+        if (stageFile.isEmpty())
+            writer.writeArmyTypes(filePaths.armyType, ids, armyTypeTable, landed);
+        else
+            writer.writeStage(stageFile, filePaths.armyType, ids, armyTypeTable, declaredArmyTypes, landed);
     });
     saveGroup(RecordKind::Skill, 1, 2, [&](const QStringList& ids, QStringList* landed) {
         writer.writeSkills(filePaths.skill, ids, skillTable, landed);
@@ -419,6 +509,13 @@ SaveReport GameDocument::save(bool overwriteConflicts)
         disk->note(path);
     for (auto ref = conflictFields.begin(); ref != conflictFields.end();)
         ref = edits.contains(*ref) ? std::next(ref) : conflictFields.erase(ref);
+    // Statistics waiting for their story have no values in memory to write yet.
+    QMap<QString, QStringList> waitingIds;
+    for (const RecordChange& change : waiting)
+        waitingIds[change.file].append(change.id);
+    for (auto file = waitingIds.cbegin(); file != waitingIds.cend(); ++file)
+        report.unwrittenRecords.append(
+            tr("%1 %2(等待打开其剧本)").arg(QDir::toNativeSeparators(file.key()), file->join(QStringLiteral(", "))));
     report.complete = report.failedFiles.isEmpty() && report.unwrittenRecords.isEmpty() && edits.isEmpty();
     if (backups && backups->count() > backupsBefore)
         report.backupFolder = QDir::toNativeSeparators(backups->folder());

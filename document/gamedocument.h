@@ -2,6 +2,7 @@
 
 #include "document/gamefilewriter.h"
 #include "gamedata/backups.h"
+#include "gamedata/changeset.h"
 #include "gamedata/editjournal.h"
 #include "gamedata/gameconfig.h"
 #include "gamedata/gametables.h"
@@ -45,7 +46,7 @@ public:
     // The first file a game directory must hold that it lacks; empty when the directory holds the game.
     static QString missingGameFile(const QString& gameDirectory);
     static bool holdsGame(const QString& gameDirectory) { return missingGameFile(gameDirectory).isEmpty(); }
-    // Writes config.ini naming the directory.
+    // Writes the directory into config.ini (its GamePath line; every other line kept); false when it could not.
     bool rememberGameDirectory(const QString& gameDirectory);
     // Reads every table of the game in the directory; false, and not open, when a file could not be read.
     bool open(const QString& gameDirectory);
@@ -65,6 +66,8 @@ public:
     StoryOpen openStory(int number);
     // The story whose statistics the army types hold: -1 before any was opened.
     int currentStory() const { return storyNumber; }
+    // The story whose stage.xml is at this path in the game directory; -1 when none is.
+    int storyOf(const QString& stageFile) const;
     QString stagePath() const { return stageFile; }
 
     // The tables.
@@ -90,7 +93,8 @@ public:
     // Sets field values and records them in the journal, without an undo step: the undo steps' way in.
     void setFieldValues(const QVector<FieldValue>& values, ChangeOrigin origin, const QString& shownArmy);
     const EditJournal& journal() const { return edits; }
-    bool hasPendingChanges() const { return !edits.isEmpty(); }
+    // Changes in the journal, or of a change set waiting for their story.
+    bool hasPendingChanges() const { return !edits.isEmpty() || !waiting.isEmpty(); }
     QUndoStack* undoStack() const { return undoHistory; }
 
     // Brings a record into view and selects it, as an undone change of it would be.
@@ -101,6 +105,22 @@ public:
     QString fileLabel(const FieldRef& ref) const;
     QString recordLabel(const FieldRef& ref) const;
     static QString fieldLabel(const FieldRef& ref);
+
+    // Change sets. The pending changes as a change set names them, the waiting ones included.
+    QVector<RecordChange> pendingChangeSet() const;
+    // Makes the changes in the journal as one undoable step (their "before" is not looked at: the caller chose
+    // them). Statistics of a story that is not open wait, and are made when that story is opened.
+    void applyChangeSet(const QVector<RecordChange>& changes, const QString& description);
+    const QVector<RecordChange>& waitingChanges() const { return waiting; }
+    // The file a save writes the field to, relative to the game directory with forward slashes.
+    QString changeFile(const FieldRef& ref) const;
+
+    // Backups. The folder that holds one folder per run.
+    QString backupRoot() const;
+    // Writes the files of a backup folder over the game's, the current ones copied into a folder of their own
+    // first, then reads the game again with the story that was open; every pending change is dropped. Gives the
+    // files that could not be restored, and the folder the current files went to.
+    QStringList restoreBackup(const QString& folder, QString* currentFilesFolder);
 
     // Writes every changed field; a field stays pending until its write landed. Files changed on disk are
     // followed first; a changed field whose file value changed on disk too is written only when told to
@@ -153,4 +173,5 @@ private:
     QUndoStack* undoHistory;
     DiskWatch* disk;
     QSet<FieldRef> conflictFields;
+    QVector<RecordChange> waiting;
 };

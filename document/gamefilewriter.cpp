@@ -69,11 +69,24 @@ bool GameFileWriter::writeSkills(const QString& path, const QStringList& ids, co
 }
 
 bool GameFileWriter::writeStage(const QString& stagePath, const QString& armyTypePath, const QStringList& ids,
-                                const RecordTable& armyTypes, QStringList* landed)
+                                const RecordTable& armyTypes, const QSet<QString>& declared, QStringList* landed)
 {
+    // An army type the story declares keeps its statistics in the story: when its element cannot be found
+    // again, it is left unwritten rather than given new base statistics in armytype.txt.
+    const auto patch = [&](const QString& text) {
+        PatchResult result = patchStage(text, ids, armyTypes);
+        for (auto id = result.notFound.begin(); id != result.notFound.end();) {
+            if (declared.contains(*id)) {
+                result.notWritten.append(*id);
+                id = result.notFound.erase(id);
+            } else {
+                ++id;
+            }
+        }
+        return result;
+    };
     QStringList notDeclared;
-    const bool written = patchFile(
-        stagePath, ids, [&](const QString& text) { return patchStage(text, ids, armyTypes); }, landed, &notDeclared);
+    const bool written = patchFile(stagePath, ids, patch, landed, &notDeclared);
     if (!written || notDeclared.isEmpty())
         return written;
     return writeArmyTypes(armyTypePath, notDeclared, armyTypes, landed);

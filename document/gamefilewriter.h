@@ -3,6 +3,7 @@
 #include "gamedata/gametables.h"
 #include "gamedata/patchresult.h"
 
+#include <QSet>
 #include <QString>
 #include <QStringList>
 
@@ -37,9 +38,10 @@ public:
     // Writes only MustCityDesc and NeedItemId of the army types.
     bool writeArmyNeeds(const QString& path, const QStringList& ids, const RecordTable& armyTypes, QStringList* landed);
     bool writeSkills(const QString& path, const QStringList& ids, const RecordTable& skills, QStringList* landed);
-    // Army types the story does not declare keep their statistics in armytype.txt, which gets them instead.
+    // Army types the story does not declare (not in `declared`, and without an element in the stage file) keep
+    // their statistics in armytype.txt, which gets them instead.
     bool writeStage(const QString& stagePath, const QString& armyTypePath, const QStringList& ids,
-                    const RecordTable& armyTypes, QStringList* landed);
+                    const RecordTable& armyTypes, const QSet<QString>& declared, QStringList* landed);
     bool writeCities(const QString& path, const QStringList& ids, const RecordTable& cities, QStringList* landed);
 
     // Reads a file for patching, applies the patch, and writes it back when it changed. With `notFound`, the

@@ -1,9 +1,11 @@
-// One libFuzzer program for every reader and writer of the game files; FUZZ_TARGET names the target a run
-// exercises (scripts/fuzz sets it). A reader must give what the game's own pattern gives on the same text. A
+// One libFuzzer program for every reader and writer of the game files, and for the save of the whole game;
+// FUZZ_TARGET names the target a run exercises (scripts/fuzz sets it). A save keeps the promises of
+// tests/saveproperty.h. A reader must give what the game's own pattern gives on the same text. A
 // writer may change nothing but the values it writes, changes nothing more when run again on its own output,
 // and reports only ids it was given, none twice; reading its output gives every id it was not given, or did not
 // find, the values it had before, and every id it reports written the values written.
 #include "tests/regexpreference.h"
+#include "tests/saveproperty.h"
 
 #include <cstdio>
 #include <cstdlib>
@@ -119,6 +121,13 @@ const QHash<QByteArray, Target>& targets()
              (size && data[0] & 0x80 ? needs : all)(text, data, size);
          }},
         {"fuzz_skill_write", writer(patchSkills, parseSkills, {{1, 1}, {2, 2}}, 2, number)},
+        {"fuzz_save",
+         [](const QString&, const uint8_t* data, size_t size) {
+             const QString broken = SaveProperty::check(data, size);
+             if (!broken.isEmpty())
+                 fail("a save changes what the screen shows, and nothing else",
+                      QByteArray(reinterpret_cast<const char*>(data), int(size)).toHex(), broken);
+         }},
         {"fuzz_stage_write",
          writer(patchStage, parseStageStatistics, {{0, 1}, {1, 2}, {2, 3}, {3, 4}, {4, 5}, {5, 6}}, 6, number)},
         {"fuzz_city_write",

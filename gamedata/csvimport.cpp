@@ -45,14 +45,19 @@ void ImportMatcher::addHeader(const QStringList& header)
 {
     headerSize = header.size();
     QSet<int> seen;
+    // A header may have millions of columns: like the rows' problems, only the listed ones get a text.
     QList<ImportProblem> headerProblems;
+    int headerProblemCount = 0;
+    target.reserve(header.size());
     for (const QString& field : header) {
-        const QString label = field.trimmed();
-        const int column = table.labels.indexOf(label);
-        if (column < 0) {
-            headerProblems.append({1, QStringLiteral("表格中没有“%1”列,此列被忽略").arg(label), false});
-        } else if (seen.contains(column)) {
-            headerProblems.append({1, QStringLiteral("“%1”列出现了不止一次,只用第一个").arg(label), false});
+        const int column = table.labels.indexOf(field.trimmed());
+        if (column < 0 || seen.contains(column)) {
+            if (++headerProblemCount <= listedProblemLimit)
+                headerProblems.append({1,
+                                       (column < 0 ? QStringLiteral("表格中没有“%1”列,此列被忽略")
+                                                   : QStringLiteral("“%1”列出现了不止一次,只用第一个"))
+                                           .arg(field.trimmed()),
+                                       false});
         }
         target.append(column >= 0 && !seen.contains(column) ? column : -1);
         seen.insert(column);
@@ -66,6 +71,7 @@ void ImportMatcher::addHeader(const QStringList& header)
     for (const ImportProblem& headerProblem : headerProblems)
         problem(
             headerProblem.row, [&] { return headerProblem.text; }, headerProblem.warning);
+    match.errors += headerProblemCount - headerProblems.size();
     idField = target.indexOf(table.idColumn);
 }
 

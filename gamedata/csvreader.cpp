@@ -164,6 +164,11 @@ bool readCsvRows(const QByteArray& bytes, const CsvRowHandler& onRow, QString* e
             continue;
         }
         if (*c == separator) {
+            // A row of millions of fields would hold gigabytes: no table of the game is anywhere near so wide.
+            if (row.size() + 1 >= csvFieldLimit) {
+                *error = QStringLiteral("第%1行的字段超过%2个,不是表格").arg(rowLine).arg(csvFieldLimit);
+                return false;
+            }
             row.append(field);
             field.clear();
             rowHasText = true;

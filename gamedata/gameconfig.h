@@ -1,14 +1,18 @@
 #pragma once
 
+#include <QByteArray>
 #include <QString>
 #include <QStringList>
 
-// The game directory that config.ini names: the text between the first and the second "=" of its first
-// line ("GamePath=D:/Games/..." gives "D:/Games/..."). Empty when the first line holds no "=".
-QString gameDirectoryFromConfig(const QString& configText);
+// The game directory that config.ini names: everything behind the first "=" of its first line that starts with
+// "GamePath=", or else of its first line ("GamePath=D:/Games/a=b" gives "D:/Games/a=b"). Empty when that line
+// holds no "=". The path is read as UTF-8, or as GB18030 when it is no valid UTF-8.
+QString gameDirectoryFromConfig(const QByteArray& config);
 
-// The text config.ini is written with for a game directory.
-QString configTextFor(const QString& gameDirectory);
+// config.ini naming the game directory: its "GamePath=" line rewritten, or added as the first line where there is
+// none, and every other byte kept, so that a config.ini another program shares keeps its settings. A file that
+// holds only that line, or nothing, becomes the one line "GamePath=<directory>" and a line feed.
+QByteArray configWithGameDirectory(const QByteArray& config, const QString& gameDirectory);
 
 // Full paths of the game files, each the game directory followed directly by its suffix.
 struct GameFilePaths

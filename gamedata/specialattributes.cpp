@@ -1,15 +1,19 @@
 #include "gamedata/specialattributes.h"
 
-#include <QRegularExpression>
-
 QStringList heldSpecialties(const QString& attributes)
 {
-    return attributes.split(QLatin1Char(','), Qt::SkipEmptyParts);
+    QStringList held;
+    for (const QString& part : attributes.split(QLatin1Char(','), Qt::SkipEmptyParts)) {
+        const QString id = part.trimmed();
+        if (!id.isEmpty())
+            held.append(id);
+    }
+    return held;
 }
 
 int specialtyEntryCount(const QString& attributes)
 {
-    return attributes.count(QLatin1Char(','));
+    return int(heldSpecialties(attributes).size());
 }
 
 bool hasRoomForSpecialty(const QString& attributes)
@@ -17,19 +21,29 @@ bool hasRoomForSpecialty(const QString& attributes)
     return specialtyEntryCount(attributes) < maxCitySpecialties;
 }
 
+namespace {
+
+// The held ids in the form the game writes: each followed by a comma, "0," for none.
+QString attributesText(const QStringList& held)
+{
+    return held.isEmpty() ? QStringLiteral("0,") : held.join(QLatin1Char(',')) + QLatin1Char(',');
+}
+
+} // namespace
+
 QString withoutSpecialty(const QString& attributes, const QString& id)
 {
-    // The word boundary keeps 12, and 22, when 2 goes: only an entry that starts with the id's digits
-    // and ends right behind them matches.
-    QString rest = attributes;
-    rest.remove(QRegularExpression(QStringLiteral("\\b") + QRegularExpression::escape(id) + QLatin1Char(',')));
-    return rest.isEmpty() ? QStringLiteral("0,") : rest;
+    QStringList held = heldSpecialties(attributes);
+    held.removeAll(id);
+    return attributesText(held);
 }
 
 QString withSpecialty(const QString& attributes, const QString& id)
 {
-    const QString kept = attributes == QLatin1String("0,") ? QString() : attributes;
-    return kept + id + QLatin1Char(',');
+    QStringList held = heldSpecialties(attributes);
+    if (held == QStringList(QStringLiteral("0")))
+        held.clear();
+    return attributesText(held << id);
 }
 
 QString productNames(const QString& productList, const RecordTable& items)

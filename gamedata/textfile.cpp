@@ -1,13 +1,19 @@
 #include "gamedata/textfile.h"
 
+#include "gamedata/gbktext.h"
+
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
 #include <QTextCodec>
 
+#include <algorithm>
+#include <optional>
+
 namespace {
 
 const QByteArray latin1Name = QByteArrayLiteral("ISO-8859-1");
+const QByteArray gb18030Name = QByteArrayLiteral("GB18030");
 constexpr int utf8Mib = 106;
 ByteWriter byteWriter;
 
@@ -53,24 +59,103 @@ void toLineFeeds(QString& text)
     text.truncate(int(out - begin));
 }
 
-// Decodes by a UTF-16 or UTF-32 byte-order mark, else with the named codec, else by a UTF-8 mark, else
-// as UTF-8 when the bytes are valid UTF-8, else with the locale codec. A wide mark wins over the name:
-// such bytes read as UTF-8 would be garbage. UTF-8 is decoded once: the attempt is also the result.
-QString decode(const QByteArray& bytes, const char* codecName)
+// A byte that does not decode stands in the text as a lone low surrogate (U+DC80 to U+DCFF), a character no
+// decoded text holds, so that encoding the text gives the byte back.
+constexpr ushort escapeBase = 0xDC00;
+
+bool isEscapedByte(QChar c)
+{
+    return c.unicode() >= escapeBase + 0x80 && c.unicode() <= escapeBase + 0xFF;
+}
+
+// GB18030 text of the bytes. A line whose bytes would not come back from its decoded text (a broken or cut
+// character) keeps its ASCII characters and holds each other byte escaped. A line feed never stands inside
+// a GB18030 character, so the lines decode apart.
+QString decodeGb18030(const QByteArray& bytes, QTextCodec* codec)
+{
+    const QString whole = codec->toUnicode(bytes);
+    if (codec->fromUnicode(whole) == bytes)
+        return whole;
+    QString text;
+    text.reserve(bytes.size());
+    // The converters live in the states, which are made anew only after a line that did not decode.
+    std::optional<QTextCodec::ConverterState> decoding, encoding;
+    for (int begin = 0; begin < bytes.size();) {
+        int end = bytes.indexOf('\n', begin);
+        end = end < 0 ? bytes.size() : end + 1;
+        const QByteArray line = bytes.mid(begin, end - begin);
+        if (!decoding)
+            decoding.emplace();
+        if (!encoding)
+            encoding.emplace();
+        const QString decoded = codec->toUnicode(line.constData(), line.size(), &*decoding);
+        if (decoding->invalidChars == 0 && decoding->remainingChars == 0 &&
+            codec->fromUnicode(decoded.constData(), decoded.size(), &*encoding) == line) {
+            text += decoded;
+        } else {
+            decoding.reset();
+            encoding.reset();
+            for (const char byte : line)
+                text += uchar(byte) < 0x80 ? QChar(uchar(byte)) : QChar(ushort(escapeBase + uchar(byte)));
+        }
+        begin = end;
+    }
+    return text;
+}
+
+// The text of a game file exactly as it is held for reading and patching alike: decoded by a UTF-16 or UTF-32
+// byte-order mark, else as UTF-8 (a mark kept as the first character) when the bytes are valid UTF-8, else as
+// GB18030, the game's Chinese, on every system. Nothing when a marked file's bytes would not come back.
+std::optional<ExactText> decodeExact(const QByteArray& bytes)
 {
     QTextCodec* marked = codecForByteOrderMark(bytes);
-    QTextCodec* codec = marked && marked->mibEnum() != utf8Mib ? marked : nullptr;
-    if (!codec && codecName)
-        codec = QTextCodec::codecForName(codecName);
-    if (!codec)
-        codec = marked;
-    if (codec)
-        return codec->toUnicode(bytes);
-    QTextCodec::ConverterState state;
-    const QString text = QTextCodec::codecForName("UTF-8")->toUnicode(bytes.constData(), bytes.size(), &state);
-    if (state.invalidChars == 0 && state.remainingChars == 0)
-        return text;
-    return QTextCodec::codecForLocale()->toUnicode(bytes);
+    if (marked && marked->mibEnum() != utf8Mib) {
+        ExactText content{marked->toUnicode(bytes), marked->name()};
+        if (marked->fromUnicode(content.text) != bytes)
+            return std::nullopt;
+        return content;
+    }
+    QTextCodec* utf8 = QTextCodec::codecForMib(utf8Mib);
+    QTextCodec::ConverterState state(QTextCodec::IgnoreHeader);
+    const QString text = utf8->toUnicode(bytes.constData(), bytes.size(), &state);
+    if (state.invalidChars == 0 && state.remainingChars == 0 && utf8->fromUnicode(text) == bytes)
+        return ExactText{text, utf8->name()};
+    QTextCodec* gb18030 = QTextCodec::codecForName(gb18030Name);
+    return ExactText{decodeGb18030(bytes, gb18030), gb18030Name};
+}
+
+// Encodes a text held by decodeExact: escaped bytes go back as they were, the rest through the codec.
+QByteArray encodeExact(const QString& text, QTextCodec* codec)
+{
+    if (!std::any_of(text.begin(), text.end(), isEscapedByte))
+        return codec->fromUnicode(text);
+    QByteArray bytes;
+    int from = 0;
+    for (int i = 0; i <= text.size(); ++i) {
+        if (i < text.size() && !isEscapedByte(text.at(i)))
+            continue;
+        bytes += codec->fromUnicode(text.constData() + from, i - from);
+        if (i < text.size())
+            bytes += char(text.at(i).unicode() - escapeBase);
+        from = i + 1;
+    }
+    return bytes;
+}
+
+// The text a reader gets: a codec name other than UTF-8 is taken as given (a wide byte-order mark still wins);
+// otherwise the exact text, with GBK's characters where every platform puts them.
+QString decode(const QByteArray& bytes, const char* codecName)
+{
+    QTextCodec* named = codecName ? QTextCodec::codecForName(codecName) : nullptr;
+    QTextCodec* marked = codecForByteOrderMark(bytes);
+    if (named && named->mibEnum() != utf8Mib && !(marked && marked->mibEnum() != utf8Mib))
+        return named->toUnicode(bytes);
+    std::optional<ExactText> content = decodeExact(bytes);
+    if (!content)
+        return marked->toUnicode(bytes);
+    if (content->codecName == gb18030Name)
+        unifyGbkText(content->text);
+    return content->text;
 }
 
 // Replaces the content of an existing regular file. The bytes go to a temporary file beside it,
@@ -115,19 +200,20 @@ bool writeTextFile(const QString& path, const QString& text, WriteMode mode)
     return replaceFileContent(path, text.toUtf8(), mode == WriteMode::MayCreate);
 }
 
+std::optional<QByteArray> readFileBytes(const QString& path)
+{
+    return readBytes(path);
+}
+
+bool writeFileBytes(const QString& path, const QByteArray& bytes, WriteMode mode)
+{
+    return replaceFileContent(path, bytes, mode == WriteMode::MayCreate);
+}
+
 std::optional<ExactText> readExactText(const QString& path)
 {
     const std::optional<QByteArray> bytes = readBytes(path);
-    if (!bytes)
-        return std::nullopt;
-    QTextCodec* marked = codecForByteOrderMark(*bytes);
-    if (!marked || marked->name() == "UTF-8")
-        return ExactText{QString::fromLatin1(bytes->constData(), bytes->size()), latin1Name};
-
-    ExactText content{marked->toUnicode(*bytes), marked->name()};
-    if (marked->fromUnicode(content.text) != *bytes)
-        return std::nullopt;
-    return content;
+    return bytes ? decodeExact(*bytes) : std::nullopt;
 }
 
 bool writeTextFile(const QString& path, const ExactText& content)
@@ -143,7 +229,7 @@ bool writeTextFile(const QString& path, const ExactText& content)
         QTextCodec* codec = QTextCodec::codecForName(content.codecName);
         if (!codec)
             return false;
-        bytes = codec->fromUnicode(content.text);
+        bytes = encodeExact(content.text, codec);
     }
     return replaceFileContent(path, bytes, false);
 }

@@ -8,10 +8,10 @@
 
 class QIODevice;
 
-// Reads a whole file as text with "\r\n" turned into "\n". With a codec name the bytes are decoded
-// with that codec; without one, by the byte-order mark if there is one, else as UTF-8 when the bytes
-// are valid UTF-8, else with the locale codec. Gives nothing when the file is missing or unreadable;
-// an empty file gives an empty text.
+// Reads a whole file as text with "\r\n" turned into "\n" and a leading byte-order mark dropped: the text of
+// readExactText, so that readers and writers see the same characters at the same places. A codec name other
+// than UTF-8 is used instead, unless a UTF-16 or UTF-32 mark names another. Gives nothing when the file is
+// missing or unreadable; an empty file gives an empty text.
 std::optional<QString> readTextFile(const QString& path, const char* codecName = nullptr);
 
 enum class WriteMode
@@ -26,18 +26,25 @@ enum class WriteMode
 // Read-only files and folders are refused. Returns false on any failure.
 bool writeTextFile(const QString& path, const QString& text, WriteMode mode = WriteMode::ExistingOnly);
 
-// A file's content held so that editing ASCII characters keeps every other byte as it was. Files in
-// an ASCII-compatible encoding (UTF-8, GBK, ...) are held byte for byte as Latin-1 characters, so their
-// encoding, byte-order mark and line ends pass through untouched; UTF-16 and UTF-32 files, known by
-// their byte-order mark, are decoded with their own codec, the mark kept as the first character.
+// The bytes of a file, or nothing when it is missing or unreadable.
+std::optional<QByteArray> readFileBytes(const QString& path);
+
+// Replaces the content of a file with the bytes, atomically, as writeTextFile does.
+bool writeFileBytes(const QString& path, const QByteArray& bytes, WriteMode mode);
+
+// A file's content held as decoded text that encodes back to exactly its bytes, so that editing some characters
+// keeps every other byte as it was. UTF-16 and UTF-32 files are known by their byte-order mark; other files are
+// UTF-8 when their bytes are valid UTF-8, else GB18030 (the game's Chinese, whatever the system's code page).
+// A byte-order mark stays the first character, line ends stay as they are, and a byte of a GB18030 line that
+// does not decode is held as a lone surrogate, U+DC00 plus the byte, and written back as that byte.
 struct ExactText
 {
     QString text;
     QByteArray codecName;
 };
 
-// Reads a file for patching. Gives nothing when the file is missing, unreadable, or its bytes would not
-// come back unchanged from the text (a UTF-16 file with a broken surrogate, say).
+// Reads a file for patching. Gives nothing when the file is missing, unreadable, or a UTF-16 or UTF-32 file
+// whose bytes would not come back unchanged from the text (a broken surrogate, say).
 std::optional<ExactText> readExactText(const QString& path);
 
 // Writes a patched text back in the encoding it was read with, atomically, never creating the file.

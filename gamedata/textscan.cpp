@@ -321,6 +321,7 @@ PatchResult patchRecords(const QString& text, const QStringList& ids, const Reco
     {
         Span span;
         const QString* value;
+        const IdState* state;
     };
     std::vector<Edit> edits;
 
@@ -440,7 +441,7 @@ PatchResult patchRecords(const QString& text, const QStringList& ids, const Reco
             for (int k = 0; k < spanTotal && k < state.values->size(); ++k) {
                 const QString& value = state.values->at(k);
                 if (!value.isNull())
-                    edits.push_back({spans[size_t(k)], &value});
+                    edits.push_back({spans[size_t(k)], &value, &state});
             }
             ++state.written;
             pos = at;
@@ -468,6 +469,9 @@ PatchResult patchRecords(const QString& text, const QStringList& ids, const Reco
         patched.reserve(n + 16 * int(edits.size()));
         int copied = 0;
         for (const Edit& edit : edits) {
+            // An id with a record left alone keeps all its records as they are: a save writes it whole or not.
+            if (edit.state->refused > 0)
+                continue;
             patched.append(s + copied, edit.span.begin - copied);
             patched.append(*edit.value);
             copied = edit.span.end;

@@ -96,7 +96,7 @@ struct RecordShape
 // listed and whose pieces all lie within the record has its values replaced; every other character stays.
 // Ids whose pattern has no match at all go to notFound; ids with a record that holds the pieces only beyond
 // its end, whose values the reader takes from elsewhere (see readerPieces), or without an entry in `values`, go
-// to notWritten.
+// to notWritten, and then none of their records changes.
 PatchResult patchRecords(const QString& text, const QStringList& ids, const RecordShape& shape,
                          const QHash<QString, QStringList>& values);
 

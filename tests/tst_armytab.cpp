@@ -68,9 +68,9 @@ private slots:
         for (const char* typed : {"abc", ""})
             QTest::addRow("army-refused-%s", typed) << false << "2" << 2 << typed << QString() << notNumber;
         QTest::newRow("army-above-the-limit") << false << "2" << 2 << "12345678901" << QString() << tooLarge;
-        // A far range above 7 is accepted and marked; 7 itself is not marked.
+        // A far range above 7 is accepted and marked; 7 itself is not marked. Typed numbers become canonical digits.
         QTest::newRow("skill-far-above-seven") << true << "316" << 2 << "0008"
-                                               << "0008" << QString();
+                                               << "8" << QString();
         QTest::newRow("skill-far-seven") << true << "317" << 2 << "7"
                                          << "7" << QString();
         QTest::newRow("skill-refused-empty") << true << "317" << 3 << "" << QString() << notNumber;

@@ -69,6 +69,8 @@ void TestCsv::read_data()
     QTest::newRow("ragged-rows-kept") << QByteArray("a,b,c\n1\n1,2,3,4\n")
                                       << Rows{{"a", "b", "c"}, {"1"}, {"1", "2", "3", "4"}};
     QTest::newRow("quote-inside-unquoted-field") << QByteArray("a\"b,\"c\"d\n") << Rows{{"a\"b", "cd"}};
+    QTest::newRow("widest-row") << QByteArray(csvFieldLimit - 1, ',')
+                                << Rows{QStringList(QVector<QString>(csvFieldLimit).toList())};
 }
 
 void TestCsv::read()
@@ -92,6 +94,7 @@ void TestCsv::refused_data()
     QTest::newRow("unclosed-quote-names-its-line")
         << QByteArray("ID,a\r\n1,\"x\r\ny\"\r\n2,\"open\r\n3,4\r\n") << "第4行的引号没有闭合";
     QTest::newRow("unclosed-quote-at-last-cr") << QByteArray("ID,a\r1,\"x\r") << "第2行的引号没有闭合";
+    QTest::newRow("row-too-wide") << "ID,a\r\n" + QByteArray(csvFieldLimit, ',') << "第2行的字段超过10000个,不是表格";
     QTest::newRow("over-the-limit") << QByteArray(int(csvSizeLimit) + 1, 'a')
                                     << "文件太大(超过16 MB),不是表格导出的CSV文件";
 }

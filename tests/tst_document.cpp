@@ -1,10 +1,12 @@
 // The game document without a window: edits of every kind with their undo steps, what each save group writes,
-// saves that meet broken files, and stories that fail to open. Linked without the views: it proves the
-// document needs none.
+// saves that meet broken files, stories that fail to open, and the save's promise on mutated games. Linked without
+// the views: it proves the document needs none.
 #include "document/gamedocument.h"
 #include "gamedata/textfile.h"
+#include "saveproperty.h"
 #include "testsupport.h"
 
+#include <QRandomGenerator>
 #include <QTest>
 #include <QUndoStack>
 
@@ -50,6 +52,8 @@ private slots:
     void storyThatFailsKeepsTheCurrentOne_data();
     void storyThatFailsKeepsTheCurrentOne();
     void discardKeepsOtherChanges();
+    void statisticsLandWhereThePendingListSays();
+    void savePromiseOnMutatedGames();
 
 private:
     std::unique_ptr<GameCopy> game;
@@ -315,6 +319,43 @@ void DocumentTest::discardKeepsOtherChanges()
     QCOMPARE(document->journal().changedIds(RecordKind::Skill, 1, 2), QStringList{"301"});
     QVERIFY(!document->undoStack()->canUndo());
     QCOMPARE(origins.last(), ChangeOrigin::Applied);
+}
+
+// A statistic of an army type the story declares is written into the story or nowhere, also when its element
+// is gone by the time of the save; before any story is open, statistics are armytype.txt's and land there.
+void DocumentTest::statisticsLandWhereThePendingListSays()
+{
+    const QString stage = path(QStringLiteral("story/story01/stage.xml"));
+    const QString armyTypes = path(QStringLiteral("config/army/armytype.txt"));
+    const QByteArray armyTypeBytes = readBytes(armyTypes);
+    document->changeFields({army("1", 2, "66")}, QStringLiteral("edit"));
+    QVERIFY(writeBytes(stage, readBytes(stage).replace("a0=\"1\"", "a0=\"x\"")));
+    const SaveReport refused = document->save();
+    QVERIFY(!refused.complete && document->hasPendingChanges());
+    QCOMPARE(refused.unwrittenRecords, QStringList{"stage.xml 1"});
+    QCOMPARE(readBytes(armyTypes), armyTypeBytes);
+
+    GameDocument noStory(game->path(QStringLiteral("config.ini")));
+    QVERIFY(noStory.open(noStory.configuredGameDirectory()));
+    noStory.changeFields({army("1", 2, "66")}, QStringLiteral("edit"));
+    QCOMPARE(noStory.fileLabel(army("1", 2, "").ref), QDir::toNativeSeparators("config/army/armytype.txt"));
+    QVERIFY(noStory.save().complete);
+    QCOMPARE(readBytes(armyTypes), QByteArray(armyTypeBytes).replace("\"ShortAttack\":52,", "\"ShortAttack\":66,"));
+}
+
+// The save's promise (saveproperty.h) on 200 mutated sample games drawn from a fixed seed; SAVE_INPUT replays one
+// input, in hexadecimal as a failure prints it.
+void DocumentTest::savePromiseOnMutatedGames()
+{
+    QRandomGenerator random(21);
+    for (int n = 0; n < 200; ++n) {
+        QByteArray input(96, Qt::Uninitialized);
+        random.fillRange(reinterpret_cast<quint32*>(input.data()), input.size() / 4);
+        if (qEnvironmentVariableIsSet("SAVE_INPUT"))
+            input = QByteArray::fromHex(qgetenv("SAVE_INPUT"));
+        const QString broken = SaveProperty::check(reinterpret_cast<const uint8_t*>(input.data()), input.size());
+        QVERIFY2(broken.isEmpty(), qPrintable(input.toHex() + '\n' + broken));
+    }
 }
 
 QTEST_GUILESS_MAIN(DocumentTest)

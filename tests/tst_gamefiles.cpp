@@ -50,6 +50,9 @@ private slots:
             << chinese;
         QTest::newRow("gbk-by-name") << QTextCodec::codecForName("GBK")->fromUnicode(chinese) << QByteArray("GBK")
                                      << chinese;
+        // Text that is not valid UTF-8 is the game's Chinese on every system, also where UTF-8 was named.
+        QTest::newRow("gbk-when-not-utf8")
+            << QTextCodec::codecForName("GBK")->fromUnicode(chinese) << QByteArray("UTF-8") << chinese;
         QTest::newRow("empty-file-empty-text") << QByteArray() << QByteArray() << "";
     }
 

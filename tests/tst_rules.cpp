@@ -25,9 +25,15 @@ private slots:
         QCOMPARE(gameDirectoryFromConfig("GamePath=D:/Games/三国 游戏\nGamePath=/b\n"),
                  QStringLiteral("D:/Games/三国 游戏"));
         QCOMPARE(gameDirectoryFromConfig("GamePath=D:\\Games\\游戏\r\nx\r\n"), QStringLiteral("D:\\Games\\游戏"));
-        QCOMPARE(gameDirectoryFromConfig("Path=/opt/a=b"), QStringLiteral("/opt/a"));
-        QCOMPARE(gameDirectoryFromConfig("/opt/game\nGamePath=/later\n"), QString());
-        QCOMPARE(gameDirectoryFromConfig(configTextFor(QStringLiteral("/g"))), QStringLiteral("/g"));
+        QCOMPARE(gameDirectoryFromConfig("Path=/opt/a=b"), QStringLiteral("/opt/a=b"));
+        QCOMPARE(gameDirectoryFromConfig("/opt/game\nx=y\n"), QString());
+        QCOMPARE(gameDirectoryFromConfig("[Game]\r\nVolume=3\r\nGamePath=/later\r\n"), QStringLiteral("/later"));
+        QCOMPARE(gameDirectoryFromConfig("GamePath=D:/\xD3\xCE\xCF\xB7"), QStringLiteral("D:/游戏"));
+        // Another program's config.ini keeps every other byte; the editor's own becomes its one line.
+        QCOMPARE(configWithGameDirectory("GamePath=/old\r\n", "/g"), QByteArray("GamePath=/g\n"));
+        QCOMPARE(configWithGameDirectory("[Game]\r\nVolume=3", "/g"), QByteArray("GamePath=/g\r\n[Game]\r\nVolume=3"));
+        QCOMPARE(configWithGameDirectory("[Game]\nGamePath=/old\nVolume=3\n", "/游"),
+                 QByteArray("[Game]\nGamePath=/游\nVolume=3\n"));
         QCOMPARE(::sortedByNumber({"10", "x", "9", "07", "100", "7", "0"}),
                  QStringList({"x", "0", "07", "7", "9", "10", "100"}));
     }
@@ -99,6 +105,11 @@ private slots:
         QCOMPARE(withoutSpecialty("12,", "12"), QStringLiteral("0,"));
         QCOMPARE(withSpecialty("0,", "7"), QStringLiteral("7,"));
         QCOMPARE(withSpecialty("10,", "7"), QStringLiteral("10,7,"));
+        // Lists the game takes without their last comma or with blanks.
+        QCOMPARE(withSpecialty("3,12", "7"), QStringLiteral("3,12,7,"));
+        QCOMPARE(withoutSpecialty("3, 12,", "12"), QStringLiteral("3,"));
+        QCOMPARE(withoutSpecialty("3,12", "12"), QStringLiteral("3,"));
+        QVERIFY(!hasRoomForSpecialty("1,2,3,4,5,6,7,8,9,10"));
         QVERIFY(hasRoomForSpecialty("1,2,3,4,5,6,7,8,9,"));
         QVERIFY(!hasRoomForSpecialty("1,2,3,4,5,6,7,8,9,10,"));
 

@@ -1,8 +1,12 @@
 // The editor window: finding and loading the game, and the frameless window's chrome.
 #include "app/editorresources.h"
+#include "gamedata/changeset.h"
 #include "tablesupport.h"
 #include "widgets/prompts.h"
 
+#include <QAction>
+#include <QCheckBox>
+#include <QDialog>
 #include <QLayout>
 #include <QMouseEvent>
 
@@ -59,6 +63,11 @@ private slots:
              {QByteArray("GAME\n"), QByteArray(""), QByteArray("\x00\xFF=", 3), QByteArray("GamePath=SKILL")})
             QTest::addRow("odd-config-%s", config.toHex().left(8).constData())
                 << config << QStringList() << QString() << QByteArray() << 1 << false;
+        // Another program's config.ini keeps its lines; one that cannot be written (here a folder) says so.
+        QTest::newRow("shared-config-kept")
+            << QByteArray("[Game]\r\nVolume=3\r\n") << QStringList{"GAME"} << QString() << QByteArray() << 1 << true;
+        QTest::newRow("config-not-writable")
+            << QByteArray("/") << QStringList{"GAME"} << QString() << QByteArray() << 1 << true;
         const QString catalogue("config/world/cityspecialattributes.txt");
         QTest::newRow("catalogue-missing") << valid << QStringList() << catalogue << QByteArray("-") << 0 << true;
         QTest::newRow("catalogue-unreadable") << valid << QStringList() << catalogue << QByteArray("/") << 0 << false;
@@ -86,7 +95,8 @@ private slots:
         config.replace("NATIVE", QDir::toNativeSeparators(game.gamePath()).toUtf8())
             .replace("GAME", game.gamePath().toUtf8())
             .replace("SKILL", game.gameFile(skillFile).toUtf8());
-        QVERIFY(config.isNull() || writeBytes(game.path("config.ini"), config));
+        QVERIFY(config.isNull() ||
+                (config == "/" ? QDir().mkpath(game.path("config.ini")) : writeBytes(game.path("config.ini"), config)));
         picks = answers.replaceInStrings("GAME", game.gamePath());
         if (content == "-" || content == "/")
             QVERIFY(QFile::remove(game.gameFile(file)) && (content == "-" || QDir().mkpath(game.gameFile(file))));
@@ -100,12 +110,64 @@ private slots:
                                             QDir::toNativeSeparators(GameDocument::missingGameFile("nowhere"))}
                               : QStringList());
         QCOMPARE(editor.document.isOpen(), loaded);
-        QCOMPARE(message(editor.window.get()), loaded ? QString() : QStringLiteral("游戏目录设置不正确,或文件缺失!"));
+        const QString unwritable =
+            QStringLiteral("无法记住游戏目录: 写入 %1 失败")
+                .arg(QDir::toNativeSeparators(QFileInfo(game.path("config.ini")).absoluteFilePath()));
+        QCOMPARE(message(editor.window.get()), !loaded ? QStringLiteral("游戏目录设置不正确,或文件缺失!")
+                                               : config == "/" ? unwritable
+                                                               : QString());
         QCOMPARE(status(editor.window.get()), loaded ? QStringLiteral("数据加载成功!") : QString());
         QCOMPARE(bool(editor.window->findChild<QTabWidget*>()), loaded);
         const QByteArray written =
-            loaded && !answers.isEmpty() ? "GamePath=" + game.gamePath().toUtf8() + "\n" : config;
-        QCOMPARE(readBytes(game.path("config.ini")), written);
+            loaded && !answers.isEmpty() ? configWithGameDirectory(config, game.gamePath()) : config;
+        QCOMPARE(readBytes(game.path("config.ini")), config == "/" ? QByteArray() : written);
+    }
+
+    // A recovery file is offered at start; "恢复" brings the changes back with their story, leaving the conflict
+    // unticked; the tools menu exports what is pending.
+    void recoveryOfferedAndExported()
+    {
+        GameCopy game;
+        const QVector<RecordChange> recovered{
+            {"story/story03/stage.xml", RecordKind::ArmyType, "1", "", 2, "56", "80"},
+            {"config/battlefield/skill.txt", RecordKind::Skill, "301", "", 2, "1", "9"}};
+        QVERIFY(writeBytes(game.path("recovery.json"), writeChangeSet(recovered, "0", game.gamePath()).toUtf8()));
+        QStringList titles;
+        Prompts::setDialogRunner([&titles](QDialog& dialog) {
+            titles.append(dialog.windowTitle());
+            return true;
+        });
+        const QString exported = game.path("out.json");
+        const QString set = game.path("set.json");
+        Prompts::setChangeSetPicker(
+            [&](QWidget*, const QString&, bool forSaving) { return forSaving ? exported : set; });
+        Editor editor;
+        QTRY_COMPARE(titles, QStringList{"恢复上次未保存的修改?"});
+        Prompts::setDialogRunner(nullptr);
+        QCOMPARE(editor.document.currentStory(), 2);
+        QCOMPARE(editor.document.armyTypes().value("1").value(2), QStringLiteral("80"));
+        QCOMPARE(editor.document.skills().value("301").value(2), QStringLiteral("2"));
+        editor.window->findChild<QAction*>("exportChangesAction")->trigger();
+        const ChangeSet written = readChangeSet(readBytes(exported));
+        QCOMPARE(written.changes.size(), 1);
+        QCOMPARE(written.changes.first().file, recovered.first().file);
+
+        // Applied with every conflict and the offered story opened (the open story's changes given up).
+        QVERIFY(writeBytes(
+            set,
+            writeChangeSet({{"story/story04/stage.xml", RecordKind::ArmyType, "1", "", 3, "0", "90"}}, "0").toUtf8()));
+        Prompts::setDialogRunner([](QDialog& dialog) {
+            dialog.findChild<QCheckBox*>("applyAllConflicts")->setChecked(true);
+            dialog.findChild<QCheckBox*>("openStoryCheck")->setChecked(true);
+            return true;
+        });
+        Prompts::setSaveQuestion([](QWidget*) { return Prompts::SaveAnswer::Discard; });
+        editor.window->findChild<QAction*>("applyChangesAction")->trigger();
+        Prompts::setDialogRunner(nullptr);
+        Prompts::setSaveQuestion(nullptr);
+        Prompts::setChangeSetPicker(nullptr);
+        QCOMPARE(editor.document.currentStory(), 3);
+        QCOMPARE(editor.document.armyTypes().value("1").value(3), QStringLiteral("90"));
     }
 
     void directoryButtonLoadsOnce()

@@ -247,8 +247,13 @@ void RecordTableView::storeEdit(int row, int column)
         emit statusMessage(refusalOf(typed));
         return;
     }
-    document->changeFields({{ref, cell->text()}}, view->horizontalHeaderItem(column)->text(), ChangeOrigin::Typed,
-                           shownArmy);
+    // Typed numbers are kept as canonical digits, as import and bulk edit make them: 054 over 54 is no change.
+    const QString typed = QString::number(cell->text().toLongLong());
+    if (typed != cell->text()) {
+        const QSignalBlocker blocker(view);
+        cell->setText(typed);
+    }
+    document->changeFields({{ref, typed}}, view->horizontalHeaderItem(column)->text(), ChangeOrigin::Typed, shownArmy);
 }
 
 void RecordTableView::showCellMenu(const QPoint& pos)

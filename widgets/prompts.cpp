@@ -14,6 +14,7 @@ FilePicker csvExportPicker;
 FilePicker csvImportPicker;
 FilePicker textSavePicker;
 DialogRunner dialogRunner;
+std::function<QString(QWidget*, const QString&, bool)> changeSetPicker;
 Notice notice;
 
 QString askForCsvFile(QWidget* parent, const QString& startPath, bool forExport)
@@ -107,6 +108,19 @@ QString pickTextToSave(QWidget* parent, const QString& startPath)
     return dialog.exec() == QDialog::Accepted ? dialog.selectedFiles().value(0) : QString();
 }
 
+QString pickChangeSetFile(QWidget* parent, const QString& startPath, bool forSaving)
+{
+    if (changeSetPicker)
+        return changeSetPicker(parent, startPath, forSaving);
+    QFileDialog dialog(parent, forSaving ? QObject::tr("导出修改") : QObject::tr("应用修改"), startPath);
+    dialog.setAcceptMode(forSaving ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
+    dialog.setFileMode(forSaving ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
+    dialog.setNameFilters({QObject::tr("修改集 (*.json)"), QObject::tr("所有文件 (*)")});
+    if (forSaving)
+        dialog.setDefaultSuffix(QStringLiteral("json"));
+    return dialog.exec() == QDialog::Accepted ? dialog.selectedFiles().value(0) : QString();
+}
+
 bool runDialog(QDialog& dialog)
 {
     return dialogRunner ? dialogRunner(dialog) : dialog.exec() == QDialog::Accepted;
@@ -145,6 +159,11 @@ void setTextSavePicker(FilePicker picker)
 void setDialogRunner(DialogRunner runner)
 {
     dialogRunner = std::move(runner);
+}
+
+void setChangeSetPicker(std::function<QString(QWidget*, const QString&, bool)> picker)
+{
+    changeSetPicker = std::move(picker);
 }
 
 void setNotice(Notice replacement)

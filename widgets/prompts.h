@@ -52,6 +52,8 @@ QString pickCsvToExport(QWidget* parent, const QString& startPath);
 QString pickCsvToImport(QWidget* parent, const QString& startPath);
 // "另存为…" of a text report: the file to write, ".txt" added when the name has no suffix.
 QString pickTextToSave(QWidget* parent, const QString& startPath);
+// "导出修改…" (`forSaving`, ".json" added when the name has no suffix) and "应用修改…": a change set file.
+QString pickChangeSetFile(QWidget* parent, const QString& startPath, bool forSaving);
 // The dialogs that ask what to change ("批量修改…", the import preview).
 bool runDialog(QDialog& dialog);
 
@@ -63,6 +65,7 @@ void setCsvExportPicker(FilePicker picker);
 void setCsvImportPicker(FilePicker picker);
 void setTextSavePicker(FilePicker picker);
 void setDialogRunner(DialogRunner runner);
+void setChangeSetPicker(std::function<QString(QWidget* parent, const QString& startPath, bool forSaving)> picker);
 void setNotice(Notice notice);
 
 } // namespace Prompts
