@@ -2,8 +2,9 @@
 
 #include "app/editorresources.h"
 
-#include <QGuiApplication>
+#include <QColor>
 #include <QPainter>
+#include <QTimer>
 
 #include <algorithm>
 
@@ -25,18 +26,32 @@ QRect coveringSourceRect(const QSize& picture, const QSize& target)
 BackgroundWindow::BackgroundWindow(QWidget* parent) : QWidget(parent)
 {
     initEditorResources();
-    // On a screen scaled above 100 % the picture with twice the pixels keeps the landscape sharp.
-    background.load(qGuiApp->devicePixelRatio() > 1.0 ? QStringLiteral(":/res/backgroud@2x.png")
-                                                      : QStringLiteral(":/res/backgroud.png"));
 }
 
 void BackgroundWindow::paintEvent(QPaintEvent*)
 {
-    if (background.isNull())
-        return;
     QPainter painter(this);
+    if (background.isNull()) {
+        // Decoding the picture takes longer than building the whole window: the window shows at once in the
+        // picture's average colour, so that nothing flashes, and the picture follows on the next turn of the
+        // event loop.
+        painter.fillRect(rect(), QColor(0x1E, 0x24, 0x2E));
+        if (!loadScheduled) {
+            loadScheduled = true;
+            QTimer::singleShot(0, this, &BackgroundWindow::loadPicture);
+        }
+        return;
+    }
     painter.setRenderHint(QPainter::SmoothPixmapTransform);
     // Draw scaled rather than scaling a copy: the same picture, without a full-size temporary per paint. The
     // source rectangle is in the picture's pixels, also for the picture with twice the pixels.
     painter.drawPixmap(rect(), background, coveringSourceRect(background.size(), size()));
+}
+
+void BackgroundWindow::loadPicture()
+{
+    // On a screen scaled above 100 % the picture with twice the pixels keeps the landscape sharp.
+    background.load(devicePixelRatioF() > 1.0 ? QStringLiteral(":/res/backgroud@2x.png")
+                                              : QStringLiteral(":/res/backgroud.png"));
+    update();
 }

@@ -11,7 +11,7 @@
 QRect coveringSourceRect(const QSize& picture, const QSize& target);
 
 // The background window: paints the background picture over its whole area, scaled to cover it and cropped
-// to its proportions.
+// to its proportions. The picture is read after the window first shows.
 class BackgroundWindow : public QWidget
 {
     Q_OBJECT
@@ -23,5 +23,8 @@ protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
+    void loadPicture();
+
     QPixmap background;
+    bool loadScheduled = false;
 };

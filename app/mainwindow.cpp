@@ -14,6 +14,7 @@
 #include "widgets/elidedlabel.h"
 #include "widgets/imagebutton.h"
 #include "widgets/prompts.h"
+#include "widgets/sidemenu.h"
 #include "widgets/tablefilter.h"
 
 #include <QAction>
@@ -48,12 +49,23 @@ MainWindow::MainWindow(GameDocument* document, QWidget* parent) : QWidget(parent
     auto* background = new BackgroundWindow;
     background->setObjectName(QStringLiteral("mainUI"));
     windowLayout = new QGridLayout(background);
+    // Tight above and below: on a laptop screen at 150 % every pixel of height goes to the tables.
+    windowLayout->setContentsMargins(9, 4, 9, 4);
+    windowLayout->setVerticalSpacing(2);
     auto* outerLayout = new QGridLayout(this);
+    // The transparent margin around the frame, which a maximised window drops.
+    outerLayout->setContentsMargins(8, 8, 8, 8);
     outerLayout->addWidget(background, 0, 0);
 
     // Before the tabs subscribe: the tab of an undone change shows before the tab selects its cell.
     connect(game, &GameDocument::fieldsChanged, this, &MainWindow::showChangedTab);
     connect(game, &GameDocument::journalChanged, this, &MainWindow::updatePendingWarning);
+    // The next change ends the outcome of the last save.
+    connect(game, &GameDocument::fieldsChanged, this, [this] {
+        if (!saveOutcome.isEmpty() && statusBar->currentMessage() == saveOutcome)
+            statusBar->clearMessage();
+        saveOutcome.clear();
+    });
 
     buildStatusBar();
     recovery =
@@ -124,6 +136,8 @@ void MainWindow::buildInterface()
         storyList->fill(game->stories());
         buildTabArea();
     }
+    // The first thing to do is choose a story, also with the keyboard.
+    storyList->setFocus();
 }
 
 void MainWindow::buildTitleBar()
@@ -149,7 +163,8 @@ void MainWindow::buildTitleBar()
     // Each button sets exactly one state; the frame shows restore or maximise to match whatever state the
     // window ends up in, by these buttons, a double click on the title area or the window system.
     new WindowFrame(this, windowLayout->parentWidget(), titleLayout, restore, maximise);
-    connect(minimise, &ImageButton::clicked, this, [this] { setWindowState(Qt::WindowMinimized); });
+    // Minimised, a maximised window stays maximised, and comes back so.
+    connect(minimise, &ImageButton::clicked, this, &QWidget::showMinimized);
     connect(restore, &ImageButton::clicked, this, [this] { setWindowState(Qt::WindowNoState); });
     connect(maximise, &ImageButton::clicked, this, [this] { setWindowState(Qt::WindowMaximized); });
     // Closing goes through closeEvent, so quitting asks about unsaved changes like every other way out.
@@ -158,9 +173,8 @@ void MainWindow::buildTitleBar()
 
 void MainWindow::buildSideMenu()
 {
-    auto* menuGroup = new QGroupBox;
-    menuGroup->setLayout(new QVBoxLayout);
-    menuGroup->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
+    // Its buttons shrink together when the window is short.
+    auto* menuGroup = new SideMenu;
     menuGroup->setObjectName(QStringLiteral("gpMenu"));
     menuGroup->setStyleSheet(QStringLiteral("#gpMenu{border:0px solid #000000;}"));
     windowLayout->addWidget(menuGroup, 2, 0);
@@ -169,7 +183,7 @@ void MainWindow::buildSideMenu()
         auto* button = new ImageButton(tip, QStringLiteral(":/res/%1.png").arg(picture),
                                        QStringLiteral(":/res/%1_hover.png").arg(picture));
         button->setObjectName(QLatin1String(name));
-        menuGroup->layout()->addWidget(button);
+        menuGroup->addButton(button);
         return button;
     };
     connect(addButton("storyButton", tr("剧本选择"), QStringLiteral("setting")), &ImageButton::clicked, this,
@@ -224,11 +238,11 @@ void MainWindow::buildTabArea()
     tabWidget->hide();
 }
 
-bool MainWindow::loadGame()
+bool MainWindow::loadGame(bool pickAnother)
 {
     QString gamePath = game->configuredGameDirectory();
     bool picked = false;
-    while (!GameDocument::holdsGame(gamePath)) {
+    while (pickAnother || !GameDocument::holdsGame(gamePath)) {
         // A folder the user picked that is not the game's: say which file it lacks before asking again.
         if (picked)
             Prompts::inform(this, tr("设置游戏目录"),
@@ -238,7 +252,11 @@ bool MainWindow::loadGame()
         if (gamePath.isEmpty())
             break;
         picked = true;
+        pickAnother = false;
     }
+    // Cancelled, a loaded game stays as it was.
+    if (gamePath.isEmpty() && game->isOpen())
+        return false;
     const bool remembered = gamePath.isEmpty() || !picked || game->rememberGameDirectory(gamePath);
     if (gamePath.isEmpty() || !game->open(gamePath)) {
         messageLabel->setText(tr("游戏目录设置不正确,或文件缺失!"));
@@ -255,11 +273,24 @@ bool MainWindow::loadGame()
 
 void MainWindow::reloadGame()
 {
-    if (game->isOpen() || !loadGame())
+    // Another directory for a loaded game: its unsaved changes are settled first.
+    if (game->isOpen() && !confirmDiscardOrSave())
+        return;
+    const bool loaded = loadGame(game->isOpen());
+    if (tabWidget && !game->isOpen())
+        tabWidget->hide();
+    if (!loaded)
         return;
     storyList->fill(game->stories());
-    buildTabArea();
-    editorSettings->restoreNewTables(this);
+    storyLabel->clear();
+    if (!tabWidget) {
+        buildTabArea();
+        editorSettings->restoreNewTables(this);
+    }
+    // No story of the new game is open yet.
+    tabWidget->hide();
+    storyList->show();
+    storyList->setFocus();
 }
 
 void MainWindow::selectStory(int number)
@@ -301,6 +332,9 @@ void MainWindow::selectStory(int number)
     keepCurrent();
     storyList->hide();
     tabWidget->show();
+    // The keys go on to the statistics of the story.
+    tabWidget->setCurrentWidget(armyTab);
+    armyTab->focusTable();
     storyLabel->setText(QStringLiteral("剧本: 【%1】").arg(story.at(1)));
 }
 
@@ -385,7 +419,7 @@ bool MainWindow::saveChanges()
     const SaveReport report = game->save(overwrite);
     QStringList problems;
     for (const QString& file : report.failedFiles)
-        problems.append(tr("保存失败: ") + file);
+        problems.append(tr("保存失败: ") + file + tr("(%1)").arg(failureText(report.failureReasons.value(file))));
     for (const QString& records : report.unwrittenRecords)
         problems.append(tr("未写入的记录: ") + records);
     for (const QString& field : report.conflicts)
@@ -398,8 +432,11 @@ bool MainWindow::saveChanges()
     QString status = report.complete ? tr("保存成功!") : QString();
     if (!report.backupFolder.isEmpty())
         status += (status.isEmpty() ? QString() : QStringLiteral("  ")) + tr("已备份原文件至: ") + report.backupFolder;
-    if (!status.isEmpty())
-        showStatus(status);
+    // The outcome stays until the user does something else.
+    if (!status.isEmpty()) {
+        statusBar->showMessage(status);
+        saveOutcome = status;
+    }
     return report.complete;
 }
 
@@ -423,6 +460,30 @@ bool MainWindow::confirmDiscardOrSave()
 void MainWindow::updatePendingWarning()
 {
     messageLabel->setText(game->hasPendingChanges() ? QStringLiteral("您有新的数据需要保存!") : QString());
+}
+
+QString MainWindow::failureText(WriteFailure failure)
+{
+    switch (failure) {
+    case WriteFailure::Missing:
+        return tr("文件不存在");
+    case WriteFailure::Unreadable:
+        return tr("文件无法读取,可能正被其他程序使用");
+    case WriteFailure::ReadOnly:
+        return tr("文件是只读的,请在文件属性中取消“只读”后再保存");
+    case WriteFailure::AccessDenied:
+        return tr("没有写入该文件夹的权限,请以管理员身份运行,或把游戏装到其他文件夹");
+    case WriteFailure::InUse:
+        return tr("文件正被其他程序使用,请关闭游戏或其他打开它的程序后再保存");
+    case WriteFailure::DiskFull:
+        return tr("磁盘空间不足");
+    case WriteFailure::NoBackup:
+        return tr("无法备份原文件,因此没有改动它");
+    case WriteFailure::None:
+    case WriteFailure::Other:
+        break;
+    }
+    return tr("无法写入");
 }
 
 void MainWindow::showStatus(const QString& text)

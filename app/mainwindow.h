@@ -54,9 +54,10 @@ private:
     // The side menu's "工具" menu: change sets and backups.
     void buildToolsMenu();
     void buildTabArea();
-    // Opens the game directory config.ini names, asking for another until one holds the game.
-    bool loadGame();
-    // "设置游戏目录": loads the game when it is not loaded yet.
+    // Opens the game directory config.ini names, or with `pickAnother` the one the user picks, asking until one
+    // holds the game. False when none was opened; a loaded game stays open when the user cancels.
+    bool loadGame(bool pickAnother = false);
+    // "设置游戏目录": loads the game, or another one in place of the loaded game.
     void reloadGame();
     void selectStory(int number);
     void toggleStoryList();
@@ -74,6 +75,8 @@ private:
     void updatePendingWarning();
     // Shows a temporary status-bar message for two seconds.
     void showStatus(const QString& text);
+    // Why a file was not saved, in the player's words.
+    static QString failureText(WriteFailure failure);
 
     GameDocument* game;
     QGridLayout* windowLayout = nullptr;
@@ -89,6 +92,8 @@ private:
     QMenu* toolsMenu = nullptr;
     // The pending changes kept beside editor.ini against a crash.
     RecoveryFile* recovery = nullptr;
+    // The last save's outcome while the status bar still shows it.
+    QString saveOutcome;
     bool dragging = false;
     QPoint dragOffset;
     QPoint lastDragPos;

@@ -5,6 +5,7 @@
 #include <QEvent>
 #include <QLayout>
 #include <QMouseEvent>
+#include <QScreen>
 #include <QWidget>
 #include <QWindow>
 
@@ -56,8 +57,10 @@ bool WindowFrame::eventFilter(QObject* watched, QEvent* event)
     case QEvent::MouseMove: {
         auto* move = static_cast<QMouseEvent*>(event);
         if (resizing) {
+            const QScreen* screen = window->screen();
             window->setGeometry(resizedGeometry(resizeStart, resizing, move->globalPos() - resizeOrigin,
-                                                window->minimumSize().expandedTo(window->minimumSizeHint())));
+                                                window->minimumSize().expandedTo(window->minimumSizeHint()),
+                                                screen ? screen->availableGeometry() : QRect()));
             return true;
         }
         showResizeCursor(move->buttons() == Qt::NoButton ? edgesAt(move->pos()) : Qt::Edges());

@@ -3,6 +3,7 @@
 #include <QtGlobal>
 
 #include <algorithm>
+#include <climits>
 
 namespace {
 
@@ -55,16 +56,22 @@ Qt::Edges resizeEdgesAt(const QRect& frame, const QPoint& point, int grip)
     return edges;
 }
 
-QRect resizedGeometry(const QRect& start, Qt::Edges edges, const QPoint& delta, const QSize& minimum)
+QRect resizedGeometry(const QRect& start, Qt::Edges edges, const QPoint& delta, const QSize& minimum, const QRect& area)
 {
+    // A dragged edge goes no further out than the border of the work area, or than where it started when it
+    // stood beyond it already; an unknown area sets no bound.
+    const QRect bound =
+        area.isValid() ? area.united(start) : QRect(QPoint(INT_MIN / 2, INT_MIN / 2), QSize(INT_MAX, INT_MAX));
     QRect result = start;
     if (edges & Qt::LeftEdge)
-        result.setLeft(std::min(start.left() + delta.x(), start.right() + 1 - minimum.width()));
+        result.setLeft(std::min(std::max(start.left() + delta.x(), bound.left()), start.right() + 1 - minimum.width()));
     if (edges & Qt::RightEdge)
-        result.setRight(std::max(start.right() + delta.x(), start.left() - 1 + minimum.width()));
+        result.setRight(
+            std::max(std::min(start.right() + delta.x(), bound.right()), start.left() - 1 + minimum.width()));
     if (edges & Qt::TopEdge)
-        result.setTop(std::min(start.top() + delta.y(), start.bottom() + 1 - minimum.height()));
+        result.setTop(std::min(std::max(start.top() + delta.y(), bound.top()), start.bottom() + 1 - minimum.height()));
     if (edges & Qt::BottomEdge)
-        result.setBottom(std::max(start.bottom() + delta.y(), start.top() - 1 + minimum.height()));
+        result.setBottom(
+            std::max(std::min(start.bottom() + delta.y(), bound.bottom()), start.top() - 1 + minimum.height()));
     return result;
 }

@@ -18,6 +18,8 @@ QRect initialWindowGeometry(const QVector<QRect>& screens, const QPoint& cursor,
 // The edges of a frame that a point is near: within `grip` pixels inside the frame, or outside it.
 Qt::Edges resizeEdgesAt(const QRect& frame, const QPoint& point, int grip);
 
-// The geometry after the given edges were dragged by `delta`; the opposite edges stay where they were and
-// the size does not fall below `minimum`.
-QRect resizedGeometry(const QRect& start, Qt::Edges edges, const QPoint& delta, const QSize& minimum);
+// The geometry after the given edges were dragged by `delta`; the opposite edges stay where they were, the
+// dragged ones stop at the border of the work area `area` (when valid), and the size does not fall below
+// `minimum`.
+QRect resizedGeometry(const QRect& start, Qt::Edges edges, const QPoint& delta, const QSize& minimum,
+                      const QRect& area = QRect());

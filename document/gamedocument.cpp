@@ -75,6 +75,15 @@ bool GameDocument::open(const QString& gameDirectory)
     waiting.clear();
     if (!holdsGame(gameDirectory))
         return false;
+    // Whatever was changed or opened belongs to the game read before; the views start afresh.
+    const bool hadChanges = !edits.isEmpty();
+    edits = EditJournal();
+    undoHistory->clear();
+    storyNumber = -1;
+    stageFile.clear();
+    declaredArmyTypes.clear();
+    if (hadChanges)
+        emit journalChanged();
     filePaths = gameFilePaths(gameDirectory);
     if (gameDirectory != directory || !backups) {
         directory = gameDirectory;
@@ -94,6 +103,8 @@ bool GameDocument::open(const QString& gameDirectory)
         for (const QString& path : {filePaths.armyType, filePaths.skill, filePaths.city})
             disk->note(path);
     }
+    if (opened)
+        emit gameOpened();
     return opened;
 }
 

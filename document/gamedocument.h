@@ -49,6 +49,7 @@ public:
     // Writes the directory into config.ini (its GamePath line; every other line kept); false when it could not.
     bool rememberGameDirectory(const QString& gameDirectory);
     // Reads every table of the game in the directory; false, and not open, when a file could not be read.
+    // Pending changes, the undo steps and the open story are dropped: they belong to the game read before.
     bool open(const QString& gameDirectory);
     bool isOpen() const { return opened; }
     QString gameDirectory() const { return directory; }
@@ -141,6 +142,8 @@ signals:
     // The journal changed: fields were edited, reverted, saved or discarded.
     void journalChanged();
     void storyOpened();
+    // A game directory was read anew: no story is open and nothing is pending.
+    void gameOpened();
     // A save ended; the journal holds what did not land.
     void saved(const SaveReport& report);
     // Files changed on disk behind the editor's back, and what of them was followed.

@@ -19,6 +19,7 @@ bool GameFileWriter::patchFile(const QString& path, const QStringList& ids,
 {
     const std::optional<ExactText> content = readExactText(path);
     bool written = false;
+    WriteFailure why = QFileInfo(path).isFile() ? WriteFailure::Unreadable : WriteFailure::Missing;
     QStringList unwritten;
     if (content) {
         const PatchResult result = patch(content->text);
@@ -26,8 +27,10 @@ bool GameFileWriter::patchFile(const QString& path, const QStringList& ids,
         if (notFound)
             *notFound = result.notFound;
         // The file is copied aside before its first rewrite in this run; without the copy it is not written.
-        written = result.text == content->text ||
-                  (backups && backups->backUp(path) && writeTextFile(path, ExactText{result.text, content->codecName}));
+        why = WriteFailure::NoBackup;
+        written =
+            result.text == content->text ||
+            (backups && backups->backUp(path) && writeTextFile(path, ExactText{result.text, content->codecName}, &why));
         if (written && landed) {
             const QStringList left = result.unwritten();
             const QSet<QString> leftOut(left.begin(), left.end());
@@ -37,8 +40,10 @@ bool GameFileWriter::patchFile(const QString& path, const QStringList& ids,
             }
         }
     }
-    if (!written)
+    if (!written) {
         report->failedFiles.append(QDir::toNativeSeparators(path));
+        report->failureReasons.insert(QDir::toNativeSeparators(path), why);
+    }
     if (!unwritten.isEmpty())
         report->unwrittenRecords.append(QFileInfo(path).fileName() + QLatin1Char(' ') +
                                         unwritten.join(QStringLiteral(", ")));

@@ -2,7 +2,9 @@
 
 #include "gamedata/gametables.h"
 #include "gamedata/patchresult.h"
+#include "gamedata/textfile.h"
 
+#include <QHash>
 #include <QSet>
 #include <QString>
 #include <QStringList>
@@ -17,6 +19,8 @@ class BackupSession;
 struct SaveReport
 {
     QStringList failedFiles;
+    // Why each of the failed files was not written, by its entry in failedFiles.
+    QHash<QString, WriteFailure> failureReasons;
     QStringList unwrittenRecords; // "armytype.txt 12, 15"
     QString backupFolder;
     // Changed fields left pending because their file changed on disk too: "armytype.txt 12 远程攻击".

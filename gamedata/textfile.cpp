@@ -160,22 +160,37 @@ QString decode(const QByteArray& bytes, const char* codecName)
 
 // Replaces the content of an existing regular file. The bytes go to a temporary file beside it,
 // which takes the file's place only once it is complete, so a failure leaves the old file whole.
-bool replaceFileContent(const QString& path, const QByteArray& bytes, bool mayCreate)
+WriteFailure replaceFileContent(const QString& path, const QByteArray& bytes, bool mayCreate)
 {
     const QFileInfo info(path);
+    if (info.exists() ? !info.isFile() : !mayCreate)
+        return WriteFailure::Missing;
     // A file marked read-only stays untouched, also for an administrator whom the system would let through.
-    const bool readOnly = !info.isWritable() || !(info.permissions() & QFileDevice::WriteOwner);
-    if (info.exists() ? !info.isFile() || readOnly : !mayCreate)
-        return false;
+    if (info.exists() && (!info.isWritable() || !(info.permissions() & QFileDevice::WriteOwner)))
+        return WriteFailure::ReadOnly;
     QSaveFile file(path);
+    // The temporary file goes beside the old one: a folder that refuses it refuses the editor.
     if (!file.open(QIODevice::WriteOnly))
-        return false;
+        return WriteFailure::AccessDenied;
     const qint64 written = byteWriter ? byteWriter(file, bytes) : file.write(bytes);
+    // A write to a local disk that stops short or fails has run out of room (or of the user's quota).
     if (written != bytes.size()) {
         file.cancelWriting();
-        return false;
+        return WriteFailure::DiskFull;
     }
-    return file.commit();
+    if (file.commit())
+        return WriteFailure::None;
+    // The complete new file could not take the old one's place: on Windows, another program holds it open.
+    if (file.error() == QFileDevice::RenameError)
+        return WriteFailure::InUse;
+    return file.error() == QFileDevice::ResourceError ? WriteFailure::DiskFull : WriteFailure::Other;
+}
+
+bool reportWrite(WriteFailure failure, WriteFailure* why)
+{
+    if (why)
+        *why = failure;
+    return failure == WriteFailure::None;
 }
 
 } // namespace
@@ -195,9 +210,9 @@ std::optional<QString> readTextFile(const QString& path, const char* codecName)
     return text;
 }
 
-bool writeTextFile(const QString& path, const QString& text, WriteMode mode)
+bool writeTextFile(const QString& path, const QString& text, WriteMode mode, WriteFailure* why)
 {
-    return replaceFileContent(path, text.toUtf8(), mode == WriteMode::MayCreate);
+    return reportWrite(replaceFileContent(path, text.toUtf8(), mode == WriteMode::MayCreate), why);
 }
 
 std::optional<QByteArray> readFileBytes(const QString& path)
@@ -207,7 +222,7 @@ std::optional<QByteArray> readFileBytes(const QString& path)
 
 bool writeFileBytes(const QString& path, const QByteArray& bytes, WriteMode mode)
 {
-    return replaceFileContent(path, bytes, mode == WriteMode::MayCreate);
+    return replaceFileContent(path, bytes, mode == WriteMode::MayCreate) == WriteFailure::None;
 }
 
 std::optional<ExactText> readExactText(const QString& path)
@@ -216,22 +231,22 @@ std::optional<ExactText> readExactText(const QString& path)
     return bytes ? decodeExact(*bytes) : std::nullopt;
 }
 
-bool writeTextFile(const QString& path, const ExactText& content)
+bool writeTextFile(const QString& path, const ExactText& content, WriteFailure* why)
 {
     QByteArray bytes;
     if (content.codecName == latin1Name) {
         for (const QChar c : content.text) {
             if (c.unicode() > 0xFF)
-                return false;
+                return reportWrite(WriteFailure::Other, why);
         }
         bytes = content.text.toLatin1();
     } else {
         QTextCodec* codec = QTextCodec::codecForName(content.codecName);
         if (!codec)
-            return false;
+            return reportWrite(WriteFailure::Other, why);
         bytes = encodeExact(content.text, codec);
     }
-    return replaceFileContent(path, bytes, false);
+    return reportWrite(replaceFileContent(path, bytes, false), why);
 }
 
 void setByteWriter(ByteWriter writer)

@@ -20,11 +20,26 @@ enum class WriteMode
     MayCreate     // the editor's own configuration file
 };
 
+// Why a game file was not written, in terms a player can act on.
+enum class WriteFailure
+{
+    None,
+    Missing,      // the file is gone, or something else stands in its place
+    Unreadable,   // the file could not be read, so it was not patched
+    ReadOnly,     // the file is marked read-only
+    AccessDenied, // the folder does not let the editor create the new file beside the old one
+    InUse,        // another program holds the file, so the new content cannot take its place
+    DiskFull,     // the bytes did not all reach the disk
+    NoBackup,     // the copy of the file could not be made, so it was left alone
+    Other
+};
+
 // Replaces the content of a file with the text, encoded as UTF-8 (which reads back the same, where the locale
 // codec of a Windows without Chinese as its language would lose Chinese folder names), exactly as given (no
 // line end is added). The write is atomic: the old content stays whole until the new one is complete.
-// Read-only files and folders are refused. Returns false on any failure.
-bool writeTextFile(const QString& path, const QString& text, WriteMode mode = WriteMode::ExistingOnly);
+// Read-only files and folders are refused. Returns false on any failure, and says why in `why` when given.
+bool writeTextFile(const QString& path, const QString& text, WriteMode mode = WriteMode::ExistingOnly,
+                   WriteFailure* why = nullptr);
 
 // The bytes of a file, or nothing when it is missing or unreadable.
 std::optional<QByteArray> readFileBytes(const QString& path);
@@ -48,7 +63,7 @@ struct ExactText
 std::optional<ExactText> readExactText(const QString& path);
 
 // Writes a patched text back in the encoding it was read with, atomically, never creating the file.
-bool writeTextFile(const QString& path, const ExactText& content);
+bool writeTextFile(const QString& path, const ExactText& content, WriteFailure* why = nullptr);
 
 // How the bytes of a write reach the temporary file; tests replace it to make a write fail midway or
 // find the disk full. Returns the number of bytes written, or -1. An empty function restores the real one.

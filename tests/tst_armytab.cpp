@@ -165,8 +165,32 @@ private slots:
         QTRY_COMPARE(shown(), 0);
         child<QLineEdit>(w, "armyInfoTableSearch")->clear();
         QTRY_VERIFY(shown() > 0);
+        // Another story leaves the row that gets the keys current, if any, and its panels shown.
         chooseStory(w, QStringLiteral("官渡之战"));
-        QCOMPARE(shown(), 0);
+        QCOMPARE(shown() > 0, army->currentRow() >= 0);
+    }
+
+    // A skill an army type's list names twice shows the document's value in both rows, edited and undone.
+    void repeatedSkillRowsAgree()
+    {
+        const QString path = open->game.gameFile(QStringLiteral("config/battlefield/skill.txt"));
+        QVERIFY(writeBytes(path, readBytes(path).replace("\\u5c9a\\u6208\\u7834", "\\u5c9a\\u6208\\u9a91\\u5175")));
+        QVERIFY(w->document()->open(open->game.gamePath()));
+        chooseStory(w, QStringLiteral("群雄割据"));
+        clickCell(army, QStringLiteral("7"));
+        const auto farRanges = [this] {
+            QStringList ranges;
+            for (int row = 0; row < skills->rowCount(); ++row)
+                ranges +=
+                    skills->item(row, 0)->text() == QLatin1String("306") ? skills->item(row, 2)->text() : QString();
+            ranges.removeAll(QString());
+            return ranges;
+        };
+        QCOMPARE(farRanges(), QStringList({"0", "0"}));
+        editCell(skills, "306", 2, QStringLiteral("6"));
+        QCOMPARE(farRanges(), QStringList({"6", "6"}));
+        QTest::keyClick(w, Qt::Key_Z, Qt::ControlModifier);
+        QCOMPARE(farRanges(), QStringList({"0", "0"}));
     }
 
     void saveWritesOnlyTheEditedValues()

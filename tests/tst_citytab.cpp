@@ -108,6 +108,24 @@ private slots:
         QVERIFY(refused || rowTexts(to, movedTo) == moved);
     }
 
+    // The specialty panels follow the current city, reached by a click or the keys, and go empty when a filter
+    // hides it: a right click then edits nothing.
+    void panelsFollowTheCurrentCity()
+    {
+        clickCell(cities, QStringLiteral("2"));
+        QTest::keyClick(cities, Qt::Key_Down);
+        QCOMPARE(columnTexts(held, 0), QStringList({"4", "9"}));
+        rightClick(optional, QStringLiteral("6"));
+        QCOMPARE(w->document()->cities().value("3").value(1), QStringLiteral("4,9,6,"));
+        QCOMPARE(w->document()->cities().value("2").value(1), QStringLiteral("1,2,5,7,8,11,14,15,17,20,"));
+        QTest::keyClick(cities, Qt::Key_End, Qt::ControlModifier);
+        QCOMPARE(columnTexts(held, 0).join(','), QStringLiteral("1,3,14,16,20,22,25,9,11,6"));
+        child<QLineEdit>(w, "cityTableSearch")->setText(QStringLiteral("洛阳"));
+        QTRY_COMPARE(held->rowCount() + optional->rowCount(), 0);
+        rightClick(optional, QString());
+        QCOMPARE(w->document()->journal().size(), 1);
+    }
+
     void saveWritesOnlyThatCity()
     {
         const QByteArray before = open->bytes("config/world/city.txt");

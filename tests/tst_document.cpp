@@ -204,13 +204,18 @@ void DocumentTest::saveGroup()
 void DocumentTest::saveFault_data()
 {
     QTest::addColumn<QString>("fault");
-    for (const char* fault : {"backup-blocked", "deleted", "read-only", "replaced-by-folder", "disk-full",
-                              "write-fails-midway", "record-refused"})
-        QTest::newRow(fault) << fault;
+    QTest::addColumn<int>("reason"); // the WriteFailure the report gives the file
+    const std::pair<const char*, WriteFailure> faults[] = {
+        {"backup-blocked", WriteFailure::NoBackup}, {"deleted", WriteFailure::Missing},
+        {"read-only", WriteFailure::ReadOnly},      {"replaced-by-folder", WriteFailure::Missing},
+        {"disk-full", WriteFailure::DiskFull},      {"write-fails-midway", WriteFailure::DiskFull},
+        {"record-refused", WriteFailure::None}};
+    for (const auto& fault : faults)
+        QTest::newRow(fault.first) << fault.first << int(fault.second);
 #ifdef Q_OS_WIN
     // Another program (the game, an editor) holds the file open: with no sharing at all, or letting others read.
-    QTest::newRow("held-open-without-sharing") << "held-open-without-sharing";
-    QTest::newRow("held-open-for-reading") << "held-open-for-reading";
+    QTest::newRow("held-open-without-sharing") << "held-open-without-sharing" << int(WriteFailure::Unreadable);
+    QTest::newRow("held-open-for-reading") << "held-open-for-reading" << int(WriteFailure::InUse);
 #endif
 }
 
@@ -257,6 +262,7 @@ void DocumentTest::saveFault()
     const bool refused = fault == QLatin1String("record-refused");
     QVERIFY(!failed.complete);
     QCOMPARE(failed.failedFiles.contains(QDir::toNativeSeparators(skills)), !refused);
+    QTEST(int(failed.failureReasons.value(QDir::toNativeSeparators(skills))), "reason");
     QCOMPARE(failed.unwrittenRecords, refused ? QStringList{"skill.txt 301"} : QStringList());
     QCOMPARE(document->journal().changedIds(RecordKind::Skill, 1, 2), QStringList{"301"});
     QCOMPARE(valueOf(skill("301", 1, "").ref), QStringLiteral("6"));

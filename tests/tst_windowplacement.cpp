@@ -62,6 +62,10 @@ void WindowPlacementTest::edgeResize_data()
     QTest::newRow("top-left-outside-frame") << QPoint(-5, -5) << QPoint(10, 10) << QRect(10, 10, 990, 690);
     QTest::newRow("minimum-holds-right") << QPoint(998, 350) << QPoint(-500, 0) << QRect(0, 0, 800, 700);
     QTest::newRow("minimum-holds-top") << QPoint(500, 1) << QPoint(0, 300) << QRect(0, 100, 1000, 600);
+    // The work area reaches from (-100, -50) to (1099, 749).
+    QTest::newRow("right-stops-at-work-area") << QPoint(998, 350) << QPoint(300, 0) << QRect(0, 0, 1100, 700);
+    QTest::newRow("bottom-stops-at-work-area") << QPoint(500, 698) << QPoint(0, 200) << QRect(0, 0, 1000, 750);
+    QTest::newRow("top-left-stops-at-work-area") << QPoint(1, 1) << QPoint(-300, -300) << QRect(-100, -50, 1100, 750);
 }
 
 void WindowPlacementTest::edgeResize()
@@ -70,7 +74,9 @@ void WindowPlacementTest::edgeResize()
     QFETCH(QPoint, delta);
     QFETCH(QRect, expected);
     const QRect frame(0, 0, 1000, 700);
-    QCOMPARE(resizedGeometry(frame, resizeEdgesAt(frame, press, 6), delta, QSize(800, 600)), expected);
+    QCOMPARE(
+        resizedGeometry(frame, resizeEdgesAt(frame, press, 6), delta, QSize(800, 600), QRect(-100, -50, 1200, 800)),
+        expected);
 }
 
 QTEST_GUILESS_MAIN(WindowPlacementTest)

@@ -3,6 +3,7 @@
 #include "gamedata/armyskills.h"
 #include "gamedata/idorder.h"
 #include "views/recordtableview.h"
+#include "views/rowstable.h"
 #include "views/sortingsuspended.h"
 #include "widgets/appsearchline.h"
 #include "widgets/sortableitem.h"
@@ -15,22 +16,50 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QSignalBlocker>
+#include <QSplitter>
 #include <QTableWidget>
 
 #include <algorithm>
 
 namespace {
 
+// A few rows are enough to work with a table; the user divides the rest of the room. The skills ask for many
+// rows, so that a short window takes its room from the needs' note first.
+const int kFewRows = 3;
+const int kManyRows = 10;
+
+// A note below a table that gives its room to the table when the window is small: squeezed below its size,
+// it shows nothing rather than cut lines.
+class NoteLabel : public QLabel
+{
+public:
+    using QLabel::QLabel;
+
+    QSize minimumSizeHint() const override { return QSize(0, 0); }
+
+protected:
+    void paintEvent(QPaintEvent* event) override
+    {
+        const QSize whole = sizeHint();
+        if (height() >= whole.height() && width() >= whole.width())
+            QLabel::paintEvent(event);
+    }
+};
+
 QLabel* noteLabel(const QStringList& lines)
 {
-    return new QLabel((QStringList{QStringLiteral("★温馨提示★"), QString()} + lines).join(QLatin1Char('\n')));
+    auto* note = new NoteLabel((QStringList{QStringLiteral("★温馨提示★"), QString()} + lines).join(QLatin1Char('\n')));
+    note->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    // The room above the note is part of it, so that it goes with the note.
+    note->setContentsMargins(0, 12, 0, 0);
+    return note;
 }
 
 } // namespace
 
 ArmyTab::ArmyTab(GameDocument* document, QWidget* parent)
-    : QWidget(parent), document(document), infoTable(new QTableWidget), skillTable(new QTableWidget),
-      needsTable(new QTableWidget), needsGroup(new QGroupBox)
+    : QWidget(parent), document(document), infoTable(new RowsTable(kManyRows, kFewRows)),
+      skillTable(new RowsTable(kManyRows, kFewRows)), needsTable(new RowsTable(1, 1)), needsGroup(new QGroupBox)
 {
     setObjectName(QStringLiteral("armyPage"));
     infoTable->setObjectName(QStringLiteral("armyInfoTable"));
@@ -64,7 +93,7 @@ ArmyTab::ArmyTab(GameDocument* document, QWidget* parent)
     skillLayout->addWidget(noteLabel({QStringLiteral("◇ 技能与兵种为模糊查询对应,结果可能【不正确】."),
                                       QStringLiteral("◇ 攻击范围极值为【7】,超过此值或导致游戏崩溃.")}),
                            1, 0);
-    skillLayout->setVerticalSpacing(35);
+    skillLayout->setVerticalSpacing(0);
 
     needsTable->setObjectName(QStringLiteral("armyNeedsTable"));
     RecordTableView::setupTable(needsTable, 2, false, {QStringLiteral("城市"), QStringLiteral("虎符")});
@@ -77,16 +106,30 @@ ArmyTab::ArmyTab(GameDocument* document, QWidget* parent)
     needsLayout->addWidget(noteLabel({QStringLiteral("◇ 如禁用招募需求,请取消表格上方的【√】."),
                                       QStringLiteral("◇ 请注意: 操作保存后将【不可逆】.")}),
                            1, 0);
-    needsLayout->setVerticalSpacing(35);
+    needsLayout->setVerticalSpacing(0);
 
+    // The user divides the height between the needs and the skills; the skills, the longer list, take what
+    // the needs leave. Each table keeps room for a few rows, so on a small screen the window stays usable.
+    auto* panelSplitter = new QSplitter(Qt::Vertical);
+    panelSplitter->setObjectName(QStringLiteral("armyPanelSplitter"));
+    panelSplitter->addWidget(needsGroup);
+    panelSplitter->addWidget(skillGroup);
+    panelSplitter->setChildrenCollapsible(false);
+    panelSplitter->setStretchFactor(1, 1);
+    // An army type has one need at most.
+    needsTable->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    needsTable->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    needsTable->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
+
+    // Narrow margins leave the tables their rows in a short window.
+    for (QGridLayout* layout : {skillLayout, needsLayout})
+        layout->setContentsMargins(4, 4, 4, 4);
     auto* pageLayout = new QGridLayout(this);
-    pageLayout->addLayout(infoView->withSearchLine(300), 0, 0, 2, 1);
-    pageLayout->addWidget(needsGroup, 0, 1);
-    pageLayout->addWidget(skillGroup, 1, 1);
+    pageLayout->setContentsMargins(4, 4, 4, 4);
+    pageLayout->addLayout(infoView->withSearchLine(300), 0, 0);
+    pageLayout->addWidget(panelSplitter, 0, 1);
     pageLayout->setColumnStretch(0, 3);
     pageLayout->setColumnStretch(1, 2);
-    pageLayout->setRowStretch(0, 1);
-    pageLayout->setRowStretch(1, 5);
 
     // The panels follow the current row, however it became current (a click of either button, the keys, an
     // undo), and go empty when a filter hides it.
@@ -103,6 +146,15 @@ ArmyTab::ArmyTab(GameDocument* document, QWidget* parent)
     for (RecordTableView* view : {infoView, skillView})
         connect(view, &RecordTableView::statusMessage, this, &ArmyTab::statusMessage);
     connect(document, &GameDocument::storyOpened, this, &ArmyTab::drawArmyInfo);
+    // Another game has no story open yet.
+    connect(document, &GameDocument::gameOpened, this, [this] {
+        {
+            const QSignalBlocker blocker(infoTable);
+            infoTable->setRowCount(0);
+        }
+        switchedOffNeeds.clear();
+        showArmy(QString());
+    });
     connect(document, &GameDocument::fieldsChanged, this, &ArmyTab::followChange);
     connect(document, &GameDocument::saved, this, &ArmyTab::remark);
 }
@@ -110,6 +162,11 @@ ArmyTab::ArmyTab(GameDocument* document, QWidget* parent)
 bool ArmyTab::commitOpenEditor()
 {
     return infoView->commitOpenEditor() && skillView->commitOpenEditor();
+}
+
+void ArmyTab::focusTable()
+{
+    infoTable->setFocus(Qt::OtherFocusReason);
 }
 
 void ArmyTab::drawArmyInfo()

@@ -21,6 +21,8 @@ public:
     // Commits a cell editor that is still open in either table. False, with the refusal said, when its
     // text is refused.
     bool commitOpenEditor();
+    // Gives the statistics table the keyboard focus.
+    void focusTable();
     // Fills the statistics table from the document, the marks included.
     Q_INVOKABLE void drawArmyInfo();
 

@@ -3,16 +3,20 @@
 #include "gamedata/idorder.h"
 #include "gamedata/specialattributes.h"
 #include "views/recordtableview.h"
+#include "views/rowstable.h"
 #include "views/sortingsuspended.h"
 #include "widgets/appsearchline.h"
 #include "widgets/sortableitem.h"
+#include "widgets/tablefilter.h"
 
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHeaderView>
+#include <QLineEdit>
 #include <QSignalBlocker>
 #include <QSplitter>
 #include <QTableWidget>
+#include <QVBoxLayout>
 
 #include <algorithm>
 
@@ -36,27 +40,12 @@ QStringList rowTexts(const QTableWidget* table, int row)
     return texts;
 }
 
-// The height a specialty table needs to show `rows` rows without scrolling.
-int heightForRows(const QTableWidget* table, int rows)
-{
-    return table->horizontalHeader()->sizeHint().height() + rows * table->verticalHeader()->defaultSectionSize() +
-           2 * table->frameWidth();
-}
-
-// A few rows are enough to work with either list; the user divides the rest of the room between them.
+// A few rows are enough to work with either list; the user divides the rest of the room between them. The
+// held specialties' table first asks for room for the specialties most cities hold, which leaves the optional
+// ones, the longer list, most of the room on a small screen; dragging the splitter gives it more.
 const int kFewRows = 3;
-
-// The held specialties' table first asks for room for the specialties most cities hold, which leaves the
-// optional ones, the longer list, most of the room on a small screen; dragging the splitter gives it more.
 const int kHeldRowsShown = 6;
-class HeldSpecialtyTable : public QTableWidget
-{
-public:
-    QSize sizeHint() const override
-    {
-        return QSize(QTableWidget::sizeHint().width(), heightForRows(this, kHeldRowsShown));
-    }
-};
+const int kManyRows = 10;
 
 void prepareSpecialtyTable(QTableWidget* table, const QString& name)
 {
@@ -72,8 +61,9 @@ void prepareSpecialtyTable(QTableWidget* table, const QString& name)
 } // namespace
 
 CityTab::CityTab(GameDocument* document, QWidget* parent)
-    : QWidget(parent), document(document), cityTable(new QTableWidget), citySpecialtyTable(new HeldSpecialtyTable),
-      optionalSpecialtyTable(new QTableWidget), citySpecialtyGroup(new QGroupBox(tr("城市特性"))),
+    : QWidget(parent), document(document), cityTable(new RowsTable(kManyRows, kFewRows)),
+      citySpecialtyTable(new RowsTable(kHeldRowsShown, kFewRows)),
+      optionalSpecialtyTable(new RowsTable(kManyRows, kFewRows)), citySpecialtyGroup(new QGroupBox(tr("城市特性"))),
       optionalSpecialtyGroup(new QGroupBox(tr("可选特性")))
 {
     setObjectName(QStringLiteral("cityPage"));
@@ -88,8 +78,7 @@ CityTab::CityTab(GameDocument* document, QWidget* parent)
     auto* cityGroupLayout = new QGridLayout(citySpecialtyGroup);
     cityGroupLayout->addWidget(citySpecialtyTable);
     auto* optionalGroupLayout = new QGridLayout(optionalSpecialtyGroup);
-    optionalGroupLayout->addWidget(specialtySearch, 0, 1);
-    optionalGroupLayout->addWidget(optionalSpecialtyTable, 1, 0, 1, 2);
+    optionalGroupLayout->addWidget(optionalSpecialtyTable, 0, 0);
 
     RecordTableView::setupTable(cityTable, 2, false, {QStringLiteral("ID"), QStringLiteral("城市")});
     cityView = new RecordTableView(document, cityTable, RecordKind::City, 1);
@@ -101,9 +90,19 @@ CityTab::CityTab(GameDocument* document, QWidget* parent)
     splitter->addWidget(optionalSpecialtyGroup);
     splitter->setChildrenCollapsible(false);
     splitter->setStretchFactor(1, 1);
+    // Narrow margins leave the tables their rows in a short window.
+    for (QGridLayout* layout : {cityGroupLayout, optionalGroupLayout})
+        layout->setContentsMargins(4, 4, 4, 4);
     auto* pageLayout = new QGridLayout(this);
-    pageLayout->addLayout(cityView->withSearchLine(120), 0, 0);
-    pageLayout->addWidget(splitter, 0, 1);
+    pageLayout->setContentsMargins(4, 4, 4, 4);
+    // The search lines of both columns share the top row, which leaves the lists the height below it.
+    QVBoxLayout* cityColumn = cityView->withSearchLine(120);
+    QLayoutItem* citySearch = cityColumn->takeAt(0);
+    pageLayout->addWidget(citySearch->widget(), 0, 0, Qt::AlignRight);
+    delete citySearch;
+    pageLayout->addWidget(specialtySearch, 0, 1, Qt::AlignRight);
+    pageLayout->addLayout(cityColumn, 1, 0);
+    pageLayout->addWidget(splitter, 1, 1);
     pageLayout->setColumnStretch(0, 1);
     pageLayout->setColumnStretch(1, 9);
 
@@ -113,8 +112,6 @@ CityTab::CityTab(GameDocument* document, QWidget* parent)
     cityTable->horizontalHeader()->setSectionResizeMode(1, QHeaderView::Stretch);
     cityTable->setFixedWidth(120);
     cityTable->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    citySpecialtyTable->setMinimumHeight(heightForRows(citySpecialtyTable, kFewRows));
-    optionalSpecialtyTable->setMinimumHeight(heightForRows(optionalSpecialtyTable, kFewRows));
 
     citySpecialtyGroup->setCheckable(true);
     optionalSpecialtyGroup->setCheckable(true);
@@ -123,12 +120,31 @@ CityTab::CityTab(GameDocument* document, QWidget* parent)
 
     connect(citySpecialtyGroup, &QGroupBox::clicked, citySpecialtyTable, &QWidget::setVisible);
     connect(optionalSpecialtyGroup, &QGroupBox::clicked, optionalSpecialtyTable, &QWidget::setVisible);
-    connect(cityTable, &QTableWidget::cellClicked, this, &CityTab::showCitySpecialties);
+    // The specialty panels follow the current city, however it became current (a click, the keys, a filter,
+    // an undo), and go empty when no city is current or a filter hides it.
+    connect(cityTable, &QTableWidget::currentCellChanged, this, &CityTab::followCurrentRow);
+    auto* filter = cityTable->findChild<TableFilter*>();
+    connect(
+        filter->searchLine(), &QLineEdit::textChanged, this,
+        [this, filter] {
+            filter->refilter();
+            followCurrentRow();
+        },
+        Qt::QueuedConnection);
     connect(citySpecialtyTable, &QWidget::customContextMenuRequested, this, &CityTab::removeCitySpecialty);
     connect(optionalSpecialtyTable, &QWidget::customContextMenuRequested, this, &CityTab::addCitySpecialty);
     connect(cityView, &RecordTableView::statusMessage, this, &CityTab::statusMessage);
     connect(document, &GameDocument::fieldsChanged, this, &CityTab::followChange);
     connect(document, &GameDocument::saved, cityView, &RecordTableView::remark);
+    connect(document, &GameDocument::gameOpened, this, [this] {
+        {
+            const QSignalBlocker blocker(cityTable);
+            cityTable->setRowCount(0);
+        }
+        showCity(QString());
+        if (isVisible())
+            fillCityList();
+    });
 }
 
 void CityTab::showEvent(QShowEvent* event)
@@ -158,16 +174,21 @@ void CityTab::fillCityList()
     }
 }
 
-void CityTab::showCitySpecialties(int row)
+void CityTab::followCurrentRow()
 {
-    const QTableWidgetItem* idCell = cityTable->item(row, 0);
-    if (!idCell)
-        return;
-    currentCityId = idCell->text();
-    const QString attributes = document->cities().value(currentCityId).value(1);
+    const int row = cityTable->currentRow();
+    const QTableWidgetItem* idCell = row >= 0 && !cityTable->isRowHidden(row) ? cityTable->item(row, 0) : nullptr;
+    showCity(idCell ? idCell->text() : QString());
+}
 
+void CityTab::showCity(const QString& id)
+{
+    currentCityId = id;
     citySpecialtyTable->setRowCount(0);
     optionalSpecialtyTable->setRowCount(0);
+    if (id.isEmpty())
+        return;
+    const QString attributes = document->cities().value(id).value(1);
     const QStringList held = heldSpecialties(attributes);
     // "0," holds no specialty; its 0 still keeps a specialty with the id 0 out of the optional ones.
     if (attributes != QLatin1String("0,"))
@@ -268,17 +289,9 @@ void CityTab::followChange(const QVector<FieldValue>& values, ChangeOrigin origi
     const bool currentChanged = std::any_of(values.begin(), values.end(), [this](const FieldValue& value) {
         return value.ref.kind == RecordKind::City && value.ref.id == currentCityId;
     });
-    if (origin != ChangeOrigin::Typed && currentChanged) {
-        for (int row = 0; row < cityTable->rowCount(); ++row) {
-            if (cityTable->item(row, 0)->text() == currentCityId) {
-                showCitySpecialties(row);
-                break;
-            }
-        }
-    }
-    if (origin == ChangeOrigin::UndoRedo && !values.isEmpty() && values.first().ref.kind == RecordKind::City) {
-        const int row = cityView->selectCell(values.first().ref.id, 1);
-        if (row >= 0)
-            showCitySpecialties(row);
-    }
+    if (origin != ChangeOrigin::Typed && currentChanged)
+        showCity(currentCityId);
+    // Selecting the city makes it current, which shows its specialties.
+    if (origin == ChangeOrigin::UndoRedo && !values.isEmpty() && values.first().ref.kind == RecordKind::City)
+        cityView->selectCell(values.first().ref.id, 1);
 }

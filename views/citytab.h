@@ -26,7 +26,10 @@ protected:
 
 private:
     void fillCityList();
-    void showCitySpecialties(int row);
+    // Shows the specialties of the current city when it is in view, else empty panels.
+    void followCurrentRow();
+    // Shows the specialties a city holds and the ones it could take; none for an empty id.
+    void showCity(const QString& id);
     QStringList optionalSpecialties(const QStringList& heldIds) const;
     void fillSpecialtyTable(QTableWidget* table, const QStringList& ids);
     void removeCitySpecialty(const QPoint& pos);

@@ -67,14 +67,15 @@ QString refusalOf(const QString& text)
     return digits ? QObject::tr("数值不能超过999,999,999!") : QObject::tr("请输入非负整数!");
 }
 
-// The row of each id in column 0, in one pass over the table.
-QHash<QString, int> rowsById(const QTableWidget* table)
+// The rows of each id in column 0, top to bottom, in one pass over the table. A record may stand in several
+// rows (an army type's skills can name one skill twice).
+QHash<QString, QVector<int>> rowsById(const QTableWidget* table)
 {
-    QHash<QString, int> rows;
+    QHash<QString, QVector<int>> rows;
     rows.reserve(table->rowCount());
     for (int row = 0; row < table->rowCount(); ++row) {
         if (const QTableWidgetItem* idCell = table->item(row, 0))
-            rows.insert(idCell->text(), row);
+            rows[idCell->text()].append(row);
     }
     return rows;
 }
@@ -121,7 +122,11 @@ QVBoxLayout* RecordTableView::withSearchLine(int lineWidth) const
     auto* filter = new TableFilter(view, 0, 1);
     AppSearchLine* line = filter->searchLine();
     line->setStyleSheet(QStringLiteral("border-radius:15px;"));
-    line->setFixedSize(lineWidth, 30);
+    // Narrower when the window is small.
+    line->setFixedHeight(30);
+    line->setMinimumWidth(std::min(lineWidth, 160));
+    line->setMaximumWidth(lineWidth);
+    line->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Fixed);
     auto* layout = new QVBoxLayout;
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(line, 0, Qt::AlignRight);
@@ -154,7 +159,7 @@ void RecordTableView::refreshCells(const QVector<FieldValue>& values)
 {
     if (view->rowCount() == 0)
         return;
-    QHash<QString, int> rows;
+    QHash<QString, QVector<int>> rows;
     QVector<QPair<QTableWidgetItem*, FieldRef>> cells;
     for (const FieldValue& value : values) {
         if (value.ref.kind != kind || value.ref.field > lastField)
@@ -164,8 +169,10 @@ void RecordTableView::refreshCells(const QVector<FieldValue>& values)
         const auto row = rows.constFind(value.ref.id);
         if (row == rows.constEnd())
             continue;
-        for (QTableWidgetItem* cell : cellsOf(*row, value.ref))
-            cells.append({cell, value.ref});
+        for (int r : *row) {
+            for (QTableWidgetItem* cell : cellsOf(r, value.ref))
+                cells.append({cell, value.ref});
+        }
     }
     if (cells.isEmpty())
         return;
@@ -199,18 +206,19 @@ void RecordTableView::remark()
 
 int RecordTableView::selectCell(const QString& id, int column)
 {
-    const QHash<QString, int> rows = rowsById(view);
-    const auto row = rows.constFind(id);
-    if (row == rows.constEnd())
+    const QHash<QString, QVector<int>> rows = rowsById(view);
+    const auto found = rows.constFind(id);
+    if (found == rows.constEnd())
         return -1;
-    if (view->isRowHidden(*row)) {
+    const int row = found->first();
+    if (view->isRowHidden(row)) {
         if (const auto* filter = view->findChild<TableFilter*>())
             filter->searchLine()->clear();
     }
     // The keys that asked for this (Ctrl+Z) must not make it add to the selection.
-    view->setCurrentCell(*row, column, QItemSelectionModel::ClearAndSelect);
-    view->scrollToItem(view->item(*row, column));
-    return *row;
+    view->setCurrentCell(row, column, QItemSelectionModel::ClearAndSelect);
+    view->scrollToItem(view->item(row, column));
+    return row;
 }
 
 bool RecordTableView::commitOpenEditor()

@@ -6,6 +6,7 @@
 #include <QBrush>
 #include <QColor>
 #include <QHeaderView>
+#include <QKeyEvent>
 
 StoryList::StoryList(QWidget* parent) : QTableWidget(parent)
 {
@@ -14,10 +15,21 @@ StoryList::StoryList(QWidget* parent) : QTableWidget(parent)
     setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Expanding);
     horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
     connect(this, &QTableWidget::cellEntered, this, &QTableWidget::selectRow);
-    connect(this, &QTableWidget::cellDoubleClicked, this, [this](int row) {
-        if (const QTableWidgetItem* cell = item(row, 0))
-            emit storyChosen(cell->data(Qt::UserRole).toInt());
-    });
+    connect(this, &QTableWidget::cellDoubleClicked, this, &StoryList::choose);
+}
+
+void StoryList::keyPressEvent(QKeyEvent* event)
+{
+    if ((event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) && currentRow() >= 0)
+        choose(currentRow());
+    else
+        QTableWidget::keyPressEvent(event);
+}
+
+void StoryList::choose(int row)
+{
+    if (const QTableWidgetItem* cell = item(row, 0))
+        emit storyChosen(cell->data(Qt::UserRole).toInt());
 }
 
 void StoryList::fill(const StoryCatalogue& stories)

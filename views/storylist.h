@@ -4,7 +4,7 @@
 
 #include <QTableWidget>
 
-// The list of the game's stories, by name; a double click chooses one.
+// The list of the game's stories, by name; a double click, or Enter on the current row, chooses one.
 class StoryList : public QTableWidget
 {
     Q_OBJECT
@@ -17,6 +17,12 @@ public:
     void highlightStory(int number);
 
 signals:
-    // The story with this number in the catalogue was double-clicked.
+    // The story with this number in the catalogue was chosen.
     void storyChosen(int number);
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+
+private:
+    void choose(int row);
 };

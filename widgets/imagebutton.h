@@ -14,7 +14,11 @@ class ImageButton : public QPushButton
 
 public:
     // An empty hoverPicture means the normal picture is shown while hovered too.
-    ImageButton(const QString& tip, const QString& normalPicture, const QString& hoverPicture, QWidget* parent = nullptr);
+    ImageButton(const QString& tip, const QString& normalPicture, const QString& hoverPicture,
+                QWidget* parent = nullptr);
+
+    // Draws the pictures at another size, the button's shape scaled with them.
+    void setPictureSize(const QSize& size);
 
 signals:
     // Our own signal, sent on the press of any mouse button; the inherited clicked(bool) is never sent.
