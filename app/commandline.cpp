@@ -1,5 +1,6 @@
 #include "app/commandline.h"
 
+#include "app/checkcommand.h"
 #include "app/configlocation.h"
 #include "document/changesetapply.h"
 #include "document/gamedocument.h"
@@ -49,7 +50,8 @@ bool takeFlag(QStringList& arguments, const QString& flag)
 int usage(Output& io)
 {
     io.err << "usage: gamedata-editor --diff BASE_DIR CHANGED_DIR --output FILE\n"
-              "       gamedata-editor --apply FILE [--game DIR] [--dry-run]\n";
+              "       gamedata-editor --apply FILE [--game DIR] [--dry-run]\n"
+              "       gamedata-editor --check [--game DIR]\n";
     return failed;
 }
 
@@ -131,6 +133,10 @@ struct Command
 const Command commands[] = {
     {"--diff", runDiff},
     {"--apply", runApply},
+    {"--check",
+     [](QStringList arguments, Output& io) {
+         return runCheck(arguments, io.out, io.err);
+     }},
 };
 
 const Command* commandOf(const QStringList& arguments)
@@ -142,15 +148,17 @@ const Command* commandOf(const QStringList& arguments)
     return nullptr;
 }
 
-// The program is built for the window; a command prints to the console it was started from.
+// The program is built for the window; a command prints to the console it was started from, unless its output
+// already goes to a file or a pipe (a script's "> out.txt"), which the console must not take over.
 void attachToConsole()
 {
 #ifdef Q_OS_WIN
-    if (AttachConsole(ATTACH_PARENT_PROCESS)) {
+    const HANDLE output = GetStdHandle(STD_OUTPUT_HANDLE);
+    if ((output == nullptr || output == INVALID_HANDLE_VALUE) && AttachConsole(ATTACH_PARENT_PROCESS)) {
         std::freopen("CONOUT$", "w", stdout);
         std::freopen("CONOUT$", "w", stderr);
-        SetConsoleOutputCP(CP_UTF8);
     }
+    SetConsoleOutputCP(CP_UTF8);
 #endif
 }
 

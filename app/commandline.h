@@ -5,6 +5,7 @@
 // The editor's work without a window, for modders' scripts and installers:
 //   gamedata-editor --diff BASE_DIR CHANGED_DIR --output FILE
 //   gamedata-editor --apply FILE [--game DIR] [--dry-run]
+//   gamedata-editor --check [--game DIR]
 // Exit status 0 when everything went through, 1 when some change was not made, 2 when a file could not be
 // read or written or the arguments are wrong.
 

@@ -8,6 +8,7 @@
 #include "document/recovery.h"
 #include "views/armytab.h"
 #include "views/citytab.h"
+#include "views/datacheckdialog.h"
 #include "views/pendingchangesdialog.h"
 #include "views/storylist.h"
 #include "widgets/elidedlabel.h"
@@ -16,6 +17,7 @@
 #include "widgets/sidemenu.h"
 #include "widgets/tablefilter.h"
 
+#include <QAction>
 #include <QCloseEvent>
 #include <QColor>
 #include <QDir>
@@ -214,6 +216,9 @@ void MainWindow::buildToolsMenu()
     auto* changeSets = new ChangeSetActions(game, this);
     changeSets->addTo(toolsMenu);
     connect(changeSets, &ChangeSetActions::statusMessage, this, &MainWindow::showStatus);
+    auto* dataCheck = toolsMenu->addAction(tr("数据检查"));
+    dataCheck->setObjectName(QStringLiteral("dataCheckAction"));
+    connect(dataCheck, &QAction::triggered, this, &MainWindow::showDataCheck);
     connect(changeSets, &ChangeSetActions::storyWanted, this, &MainWindow::selectStory);
     // What a crashed run left is offered once the window has its tables.
     QTimer::singleShot(0, changeSets, [this, changeSets] { changeSets->offerRecovery(recovery); });
@@ -353,6 +358,19 @@ void MainWindow::showChangedTab(const QVector<FieldValue>& values, ChangeOrigin 
     tabWidget->setCurrentWidget(values.first().ref.kind == RecordKind::City ? static_cast<QWidget*>(cityTab) : armyTab);
 }
 
+void MainWindow::showDataCheck()
+{
+    if (!game->isOpen())
+        return;
+    if (!dataCheckDialog)
+        dataCheckDialog = new DataCheckDialog(game, this);
+    else
+        dataCheckDialog->recheck();
+    dataCheckDialog->show();
+    dataCheckDialog->raise();
+    dataCheckDialog->activateWindow();
+}
+
 void MainWindow::showPendingChanges()
 {
     if (!pendingDialog) {
@@ -378,12 +396,34 @@ void MainWindow::saveIfPending()
 
 bool MainWindow::saveChanges()
 {
-    const SaveReport report = game->save();
+    // Values changed on disk behind the editor's back are not overwritten unasked.
+    game->followDisk();
+    bool overwrite = false;
+    if (const QVector<JournalEntry> conflicts = game->conflicts(); !conflicts.isEmpty()) {
+        QStringList fields;
+        for (const JournalEntry& entry : conflicts) {
+            fields.append(QStringLiteral("%1 %2 %3: %4 → %5")
+                              .arg(game->fileLabel(entry.ref), game->recordLabel(entry.ref),
+                                   GameDocument::fieldLabel(entry.ref), entry.fileValue, entry.value));
+        }
+        switch (Prompts::askAboutConflicts(this, fields)) {
+        case Prompts::ConflictAnswer::Overwrite:
+            overwrite = true;
+            break;
+        case Prompts::ConflictAnswer::Keep:
+            break;
+        case Prompts::ConflictAnswer::Cancel:
+            return false;
+        }
+    }
+    const SaveReport report = game->save(overwrite);
     QStringList problems;
     for (const QString& file : report.failedFiles)
         problems.append(tr("保存失败: ") + file + tr("(%1)").arg(failureText(report.failureReasons.value(file))));
     for (const QString& records : report.unwrittenRecords)
         problems.append(tr("未写入的记录: ") + records);
+    for (const QString& field : report.conflicts)
+        problems.append(tr("磁盘上已改变，未覆盖: ") + field);
     if (!problems.isEmpty())
         messageLabel->setText(problems.join(QStringLiteral("  ")));
 

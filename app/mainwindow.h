@@ -9,6 +9,7 @@
 
 class ArmyTab;
 class CityTab;
+class DataCheckDialog;
 class EditorSettings;
 class ElidedLabel;
 class PendingChangesDialog;
@@ -63,6 +64,8 @@ private:
     // Brings the tab of an undone or redone change into view.
     void showChangedTab(const QVector<FieldValue>& values, ChangeOrigin origin);
     void showPendingChanges();
+    // "数据检查": checks the game's files and lists what the game's readers skip or misread.
+    void showDataCheck();
     // Saves when anything is pending, a value still being typed included.
     void saveIfPending();
     // Commits a value still being typed. False, with the refusal said, when its text is refused.
@@ -85,6 +88,7 @@ private:
     ArmyTab* armyTab = nullptr;
     CityTab* cityTab = nullptr;
     PendingChangesDialog* pendingDialog = nullptr;
+    DataCheckDialog* dataCheckDialog = nullptr;
     QMenu* toolsMenu = nullptr;
     // The pending changes kept beside editor.ini against a crash.
     RecoveryFile* recovery = nullptr;

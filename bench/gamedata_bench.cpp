@@ -10,6 +10,7 @@
 // DIR holds scale-N/ and, for scales 1 and 10, scale-N-adversarial/ (scripts/bench generates them).
 #include "app/mainwindow.h"
 #include "document/gamedocument.h"
+#include "document/gamehealth.h"
 #include "document/recovery.h"
 #include "gamedata/armytypefile.h"
 #include "gamedata/cityfile.h"
@@ -54,6 +55,7 @@
 #include <memory>
 #include <optional>
 #include <tuple>
+#include <utility>
 #include <vector>
 
 #ifdef __GLIBC__
@@ -551,6 +553,8 @@ private:
     // the file read with it. Adds the rows to `table` and gives the pure function's time (-1 when the file
     // cannot be read).
     double timeReader(const QString& gameDir, const Reader& reader, bool fileLevel, QList<Measure>& table);
+    // The health check of each file on its own (of the stage files, the first story's), "check FILE" -> ms.
+    QMap<QString, double> timeHealthChecks(const QString& gameDir, QList<Measure>& table);
     // Times a writer on the text read for patching and, with `fileLevel`, the whole save into a copy of the
     // file. Adds the rows to `table` and gives the patch time and the save time (-1 when not measured).
     QPair<double, double> timeWriter(const QString& gameDir, const Writer& writer, bool fileLevel,
@@ -758,6 +762,27 @@ double Bench::timeReader(const QString& gameDir, const Reader& reader, bool file
     return parseMs;
 }
 
+QMap<QString, double> Bench::timeHealthChecks(const QString& gameDir, QList<Measure>& table)
+{
+    QMap<QString, double> times;
+    const std::optional<QVector<GameFileText>> files = readGameFiles(gameDir);
+    if (!files) {
+        problem(QStringLiteral("cannot read the game at %1").arg(gameDir));
+        return times;
+    }
+    bool stageDone = false;
+    for (const GameFileText& file : *files) {
+        if (file.kind == GameFileKind::Stage && std::exchange(stageDone, true))
+            continue;
+        int found = 0;
+        const double ms = medianMs(samples, [&] { found = checkGameFiles({file}).size(); });
+        table.append({QStringLiteral("check"), file.file, qint64(file.text.size()), ms, 0,
+                      QStringLiteral("%1 findings").arg(found)});
+        times.insert(QStringLiteral("check ") + file.file, ms);
+    }
+    return times;
+}
+
 QPair<double, double> Bench::timeWriter(const QString& gameDir, const Writer& writer, bool fileLevel,
                                         QList<Measure>& table)
 {
@@ -866,6 +891,10 @@ void Bench::runScale(int scale)
                   QStringLiteral("%1 ms with file access, %2 ms patching").arg(fixed(saveMs, 2), fixed(patchMs, 2)));
         }
     }
+
+    const QMap<QString, double> checks = timeHealthChecks(gameDir, table);
+    for (auto it = checks.cbegin(); it != checks.cend(); ++it)
+        plainMs[scale].insert(it.key(), it.value());
 
     runEditor(scale, gameDir, table);
     // The refill depends on the number of rows, not on the game: once is enough.
@@ -1283,6 +1312,9 @@ void Bench::runAdversarial(int scale)
         if (patchMs >= 0)
             adversarialMs[scale].insert(writer.what + QLatin1Char(' ') + relative(gameDir, writer.path), patchMs);
     }
+    const QMap<QString, double> checks = timeHealthChecks(gameDir, table);
+    for (auto it = checks.cbegin(); it != checks.cend(); ++it)
+        adversarialMs[scale].insert(it.key(), it.value());
     printTable(table);
 }
 

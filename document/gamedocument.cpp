@@ -1,10 +1,14 @@
 #include "document/gamedocument.h"
 
 #include "document/backupbrowser.h"
+#include "document/diskvalues.h"
+#include "document/diskwatch.h"
 #include "document/fieldeditcommand.h"
 #include "document/gamediff.h"
+#include "gamedata/armyskills.h"
 #include "gamedata/armytypefile.h"
 #include "gamedata/cityfile.h"
+#include "gamedata/idorder.h"
 #include "gamedata/languagefile.h"
 #include "gamedata/skillfile.h"
 #include "gamedata/stagefile.h"
@@ -36,8 +40,10 @@ bool readInto(const QString& path, const char* codecName, Table& table, Parse pa
 } // namespace
 
 GameDocument::GameDocument(const QString& configPath, QObject* parent)
-    : QObject(parent), configFile(configPath), undoHistory(new QUndoStack(this))
-{}
+    : QObject(parent), configFile(configPath), undoHistory(new QUndoStack(this)), disk(new DiskWatch(this))
+{
+    connect(disk, &DiskWatch::changed, this, &GameDocument::followDisk);
+}
 
 GameDocument::~GameDocument() = default;
 
@@ -91,6 +97,12 @@ bool GameDocument::open(const QString& gameDirectory)
                  [this](const QString& text) { return parseItems(text, texts); }) &&
         readInto(filePaths.skill, nullptr, skillTable, parseSkills) &&
         readInto(filePaths.city, nullptr, cityTable, parseCities) && readCitySpecialtyFile(filePaths.citySpecialty);
+    disk->forgetAll();
+    conflictFields.clear();
+    if (opened) {
+        for (const QString& path : {filePaths.armyType, filePaths.skill, filePaths.city})
+            disk->note(path);
+    }
     if (opened)
         emit gameOpened();
     return opened;
@@ -158,6 +170,7 @@ GameDocument::StoryOpen GameDocument::openStory(int number)
     undoHistory->clear();
     stageFile = path;
     storyNumber = number;
+    disk->note(stageFile);
     emit storyOpened();
     if (!waiting.isEmpty())
         applyChangeSet(std::exchange(waiting, {}), tr("应用修改集"));
@@ -233,6 +246,8 @@ void GameDocument::setFieldValues(const QVector<FieldValue>& values, ChangeOrigi
         QString& field = (*record)[value.ref.field];
         edits.record(value.ref, field, value.value);
         field = value.value;
+        if (!edits.contains(value.ref))
+            conflictFields.remove(value.ref);
     }
     emit fieldsChanged(values, origin, shownArmy);
     emit journalChanged();
@@ -256,6 +271,25 @@ void GameDocument::discardArmyStatistics()
         values.append({entry.ref, entry.fileValue});
     setFieldValues(values, ChangeOrigin::Applied, QString());
     undoHistory->clear();
+}
+
+void GameDocument::revealRecord(RecordKind kind, const QString& id)
+{
+    const QStringList record = records(kind).value(id);
+    if (record.size() < 2)
+        return;
+    // A skill shows among the skills of an army type that has it: the first such in the army table's order.
+    QString shownArmy;
+    if (kind == RecordKind::Skill) {
+        const QStringList armies = sortedByNumber(armyTypeTable.keys());
+        for (const QString& army : armies) {
+            if (skillsForArmy(armyTypeTable.value(army).value(0), skillTable).contains(id)) {
+                shownArmy = army;
+                break;
+            }
+        }
+    }
+    emit fieldsChanged({{{kind, id, 1}, record.at(1)}}, ChangeOrigin::UndoRedo, shownArmy);
 }
 
 QString GameDocument::fileLabel(const FieldRef& ref) const
@@ -372,8 +406,73 @@ QStringList GameDocument::restoreBackup(const QString& folder, QString* currentF
     return failed;
 }
 
-SaveReport GameDocument::save()
+QVector<JournalEntry> GameDocument::conflicts() const
 {
+    QVector<JournalEntry> found;
+    for (const FieldRef& ref : conflictFields) {
+        if (const JournalEntry* entry = edits.find(ref))
+            found.append(*entry);
+    }
+    return found;
+}
+
+void GameDocument::followDisk()
+{
+    const QStringList changedFiles = disk->takeChanged();
+    if (changedFiles.isEmpty() || !opened)
+        return;
+    QVector<FieldValue> followed;
+    bool journalTouched = false;
+    for (const QString& path : changedFiles) {
+        EditedFile file = EditedFile::Stage;
+        if (path == filePaths.armyType)
+            file = EditedFile::ArmyTypes;
+        else if (path == filePaths.skill)
+            file = EditedFile::Skills;
+        else if (path == filePaths.city)
+            file = EditedFile::Cities;
+        else if (path != stageFile)
+            continue;
+        // A file that vanished or cannot be read now has no values to follow; the save will say so.
+        const std::optional<QString> text = readTextFile(path, file == EditedFile::Stage ? "utf-8" : nullptr);
+        if (!text)
+            continue;
+        const RecordKind kind = file == EditedFile::Skills   ? RecordKind::Skill
+                                : file == EditedFile::Cities ? RecordKind::City
+                                                             : RecordKind::ArmyType;
+        RecordTable* table = recordsOf(kind);
+        for (const FieldValue& value : valuesInFile(file, *text, texts, *table, declaredArmyTypes)) {
+            auto record = table->find(value.ref.id);
+            if (value.ref.field >= record->size())
+                continue;
+            QString& current = (*record)[value.ref.field];
+            if (const JournalEntry* entry = edits.find(value.ref)) {
+                if (entry->fileValue == value.value)
+                    continue;
+                // The user's value stands against the new one on disk, which a save must not overwrite unasked.
+                edits.setFileValue(value.ref, value.value);
+                if (edits.contains(value.ref))
+                    conflictFields.insert(value.ref);
+                else
+                    conflictFields.remove(value.ref);
+                journalTouched = true;
+            } else if (current != value.value) {
+                current = value.value;
+                followed.append(value);
+            }
+        }
+    }
+    if (!followed.isEmpty())
+        emit fieldsChanged(followed, ChangeOrigin::Applied, QString());
+    if (journalTouched)
+        emit journalChanged();
+    emit filesChangedOnDisk(changedFiles);
+}
+
+SaveReport GameDocument::save(bool overwriteConflicts)
+{
+    // What changed on disk since it was read counts before anything is written over it.
+    followDisk();
     SaveReport report;
     const int backupsBefore = backups ? backups->count() : 0;
     GameFileWriter writer(backups ? &*backups : nullptr, &report);
@@ -381,8 +480,18 @@ SaveReport GameDocument::save()
     // Each group of fields leaves the journal only for the records whose write landed; a file that could
     // not be written, or a record left alone, keeps its fields pending. Needs go first, then statistics,
     // skills and cities.
-    const auto saveGroup = [this](RecordKind kind, int first, int last, const auto& write) {
-        const QStringList ids = edits.changedIds(kind, first, last);
+    const auto saveGroup = [&](RecordKind kind, int first, int last, const auto& write) {
+        QStringList ids = edits.changedIds(kind, first, last);
+        if (!overwriteConflicts) {
+            // A record is written whole: one conflicting field keeps all of its changed fields of the group back.
+            for (const JournalEntry& entry : edits.changes(kind, first, last)) {
+                if (isConflict(entry.ref)) {
+                    ids.removeAll(entry.ref.id);
+                    report.conflicts.append(fileLabel(entry.ref) + QLatin1Char(' ') + entry.ref.id + QLatin1Char(' ') +
+                                            fieldLabel(entry.ref));
+                }
+            }
+        }
         if (ids.isEmpty())
             return;
         QStringList landed;
@@ -406,6 +515,11 @@ SaveReport GameDocument::save()
         writer.writeCities(filePaths.city, ids, cityTable, landed);
     });
 
+    // The editor's own writes are no outside changes.
+    for (const QString& path : {filePaths.armyType, filePaths.skill, filePaths.city, stageFile})
+        disk->note(path);
+    for (auto ref = conflictFields.begin(); ref != conflictFields.end();)
+        ref = edits.contains(*ref) ? std::next(ref) : conflictFields.erase(ref);
     // Statistics waiting for their story have no values in memory to write yet.
     QMap<QString, QStringList> waitingIds;
     for (const RecordChange& change : waiting)

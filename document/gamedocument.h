@@ -15,6 +15,7 @@
 
 #include <optional>
 
+class DiskWatch;
 class QUndoStack;
 
 // Where a change of field values comes from, which tells the views how to follow it.
@@ -97,6 +98,9 @@ public:
     bool hasPendingChanges() const { return !edits.isEmpty() || !waiting.isEmpty(); }
     QUndoStack* undoStack() const { return undoHistory; }
 
+    // Brings a record into view and selects it, as an undone change of it would be.
+    void revealRecord(RecordKind kind, const QString& id);
+
     // Labels of a changed field, as shown to the user: the file a save writes it to, "id name" of its
     // record, and the field's name.
     QString fileLabel(const FieldRef& ref) const;
@@ -119,8 +123,18 @@ public:
     // files that could not be restored, and the folder the current files went to.
     QStringList restoreBackup(const QString& folder, QString* currentFilesFolder);
 
-    // Writes every changed field; a field stays pending until its write landed.
-    SaveReport save();
+    // Writes every changed field; a field stays pending until its write landed. Files changed on disk are
+    // followed first; a changed field whose file value changed on disk too is written only when told to
+    // overwrite, else it stays pending and the report names it.
+    SaveReport save(bool overwriteConflicts = false);
+
+    // Follows the files changed on disk since they were read or written: fields the user has not changed take
+    // the values on disk; a changed field whose value on disk changed becomes a conflict. Runs by itself a
+    // moment after a file changes, and before every save.
+    void followDisk();
+    // The changed fields whose value on disk changed after the user changed them.
+    bool isConflict(const FieldRef& ref) const { return conflictFields.contains(ref) && edits.contains(ref); }
+    QVector<JournalEntry> conflicts() const;
 
 signals:
     // Field values changed: edited, undone, redone, reverted or discarded.
@@ -132,6 +146,8 @@ signals:
     void gameOpened();
     // A save ended; the journal holds what did not land.
     void saved(const SaveReport& report);
+    // Files changed on disk behind the editor's back, and what of them was followed.
+    void filesChangedOnDisk(const QStringList& paths);
 
 private:
     RecordTable* recordsOf(RecordKind kind);
@@ -158,5 +174,7 @@ private:
     RecordTable specialtyTable;
     EditJournal edits;
     QUndoStack* undoHistory;
+    DiskWatch* disk;
+    QSet<FieldRef> conflictFields;
     QVector<RecordChange> waiting;
 };

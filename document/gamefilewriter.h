@@ -23,6 +23,8 @@ struct SaveReport
     QHash<QString, WriteFailure> failureReasons;
     QStringList unwrittenRecords; // "armytype.txt 12, 15"
     QString backupFolder;
+    // Changed fields left pending because their file changed on disk too: "armytype.txt 12 远程攻击".
+    QStringList conflicts;
     bool complete = false;
 };
 

@@ -15,6 +15,11 @@ const std::vector<const char*> recordPieces{"\"Type\":#,", "\"Name\":#,", statis
 
 } // namespace
 
+const std::vector<const char*>& armyTypeRecordChain()
+{
+    return recordPieces;
+}
+
 RecordTable parseArmyTypes(const QString& text, const TextTable& languageTexts)
 {
     RecordTable armyTypes;

@@ -9,6 +9,8 @@ namespace {
 const char* const specialtyPiece = ",\"Specialty\":\"@\",";
 // What the city reader chains; the specialty list is its third span (behind ID and Temp).
 const std::vector<const char*> cityPieces{"\"ID\":#,\"Temp\":\"$\"", "\"specialattributes\":\"*\","};
+const std::vector<const char*> specialtyPieces{"\"ID\":#,\"NAME\":#,", specialtyPiece,
+                                               ",\"EffectDesc\":#,\"ConditionDesc\":#!"};
 
 // "12,3," or "0,": what the game reads as a list of specialty ids.
 bool isSpecialAttributesText(const QString& value)
@@ -30,6 +32,16 @@ bool isSpecialAttributesText(const QString& value)
 
 } // namespace
 
+const std::vector<const char*>& cityRecordChain()
+{
+    return cityPieces;
+}
+
+const std::vector<const char*>& citySpecialtyRecordChain()
+{
+    return specialtyPieces;
+}
+
 RecordTable parseCities(const QString& text)
 {
     RecordTable cities;
@@ -50,8 +62,7 @@ RecordTable parseCitySpecialties(const QString& text)
     Span spans[5];
     Span match[3];
     int pos = 0;
-    while (textscan::findChain(
-        text, pos, {"\"ID\":#,\"NAME\":#,", specialtyPiece, ",\"EffectDesc\":#,\"ConditionDesc\":#!"}, spans, match)) {
+    while (textscan::findChain(text, pos, specialtyPieces, spans, match)) {
         // A match that ran on into later records may hold several Specialty fields between NAME and
         // EffectDesc; the first non-empty one is the one taken.
         Span specialty = spans[2];

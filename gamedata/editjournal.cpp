@@ -23,6 +23,17 @@ void EditJournal::record(const FieldRef& ref, const QString& previous, const QSt
     }
 }
 
+void EditJournal::setFileValue(const FieldRef& ref, const QString& fileValue)
+{
+    auto slot = entries.find(ref);
+    if (slot == entries.end())
+        return;
+    if (slot->entry.value == fileValue)
+        entries.erase(slot);
+    else
+        slot->entry.fileValue = fileValue;
+}
+
 const JournalEntry* EditJournal::find(const FieldRef& ref) const
 {
     const auto slot = entries.constFind(ref);

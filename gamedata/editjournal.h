@@ -58,6 +58,10 @@ public:
     // file's value, so `previous` is that value the first time.
     void record(const FieldRef& ref, const QString& previous, const QString& value);
 
+    // The field's file now holds `fileValue`: a changed field keeps the editor's value against it, and leaves
+    // the journal when the two agree.
+    void setFileValue(const FieldRef& ref, const QString& fileValue);
+
     bool isEmpty() const { return entries.isEmpty(); }
     int size() const { return entries.size(); }
     bool contains(const FieldRef& ref) const { return entries.contains(ref); }

@@ -6,14 +6,14 @@
 
 using textscan::Span;
 
-TextTable parseLanguageTable(const QString& text)
-{
-    TextTable table;
-    table.reserve(int(text.count(QLatin1Char('\n'))));
-    // Ids that received a reference ("^" and a target id), in the order they first did.
-    QStringList references;
-    QSet<QString> referenceSet;
+namespace {
 
+const std::vector<const char*> itemPieces{"\"ID\":#,", "\"Name\":#,"};
+
+} // namespace
+
+int scanLanguageEntries(const QString& text, const std::function<void(const LanguageEntry&)>& visit)
+{
     const QChar* s = text.constData();
     int pos = 0;
     int colon = text.indexOf(QLatin1Char(':'), pos);
@@ -28,17 +28,36 @@ TextTable parseLanguageTable(const QString& text)
             --start;
         const int lineFeed = text.indexOf(QLatin1Char('\n'), colon + 1);
         if (lineFeed < 0)
-            break;
-        const QString id = text.mid(start, colon - start);
-        const QString value = text.mid(colon + 1, lineFeed - colon - 1);
+            return start;
+        visit({start, colon, lineFeed});
+        pos = lineFeed + 1;
+        colon = text.indexOf(QLatin1Char(':'), pos);
+    }
+    return -1;
+}
+
+const std::vector<const char*>& itemRecordChain()
+{
+    return itemPieces;
+}
+
+TextTable parseLanguageTable(const QString& text)
+{
+    TextTable table;
+    table.reserve(int(text.count(QLatin1Char('\n'))));
+    // Ids that received a reference ("^" and a target id), in the order they first did.
+    QStringList references;
+    QSet<QString> referenceSet;
+
+    scanLanguageEntries(text, [&](const LanguageEntry& entry) {
+        const QString id = text.mid(entry.idBegin, entry.colon - entry.idBegin);
+        const QString value = text.mid(entry.colon + 1, entry.lineFeed - entry.colon - 1);
         if (value.startsWith(QLatin1Char('^')) && !referenceSet.contains(id)) {
             referenceSet.insert(id);
             references.append(id);
         }
         table.insert(id, value);
-        pos = lineFeed + 1;
-        colon = text.indexOf(QLatin1Char(':'), pos);
-    }
+    });
 
     // One pass, in the order the ids first received a reference: a reference to a reference takes
     // whatever its target holds at that moment. Only the few references are visited, not the whole table.
@@ -57,7 +76,7 @@ RecordTable parseItems(const QString& text, const TextTable& languageTexts)
     Span spans[2];
     Span match[2];
     int pos = 0;
-    while (textscan::findChain(text, pos, {"\"ID\":#,", "\"Name\":#,"}, spans, match)) {
+    while (textscan::findChain(text, pos, itemPieces, spans, match)) {
         const QString name = languageTexts.value(textscan::spanText(text, spans[1]));
         items.insert(textscan::spanText(text, spans[0]), QStringList(name));
         pos = match[1].end;

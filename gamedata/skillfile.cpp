@@ -30,6 +30,16 @@ int hexValue(QChar c)
 
 } // namespace
 
+const char* skillRecordPiece()
+{
+    return recordPiece;
+}
+
+bool isSlotFiller(const QString& skillText)
+{
+    return skillText == slotFiller();
+}
+
 void decodeEscapes(QString& text)
 {
     if (!text.contains(QLatin1String("\\u")))

@@ -8,6 +8,11 @@
 // are left out; the last record of an id wins.
 RecordTable parseSkills(const QString& text);
 
+// The one piece the reader takes a record from (textscan's notation), and whether a skill text with its
+// escapes decoded marks a slot filler, which is no skill.
+const char* skillRecordPiece();
+bool isSlotFiller(const QString& skillText);
+
 // Writes FarRange and NearRange of each id's skill into its line(s) of skill.txt, changing nothing else.
 PatchResult patchSkills(const QString& text, const QStringList& ids, const RecordTable& skills);
 

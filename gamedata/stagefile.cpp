@@ -12,6 +12,11 @@ const std::vector<const char*> elementPieces{"<armytype a0=\"#\"", statisticsPie
 
 } // namespace
 
+const std::vector<const char*>& stageElementChain()
+{
+    return elementPieces;
+}
+
 RecordTable parseStageStatistics(const QString& text)
 {
     RecordTable statistics;

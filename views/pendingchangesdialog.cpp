@@ -56,11 +56,16 @@ void PendingChangesDialog::refill()
     table->setRowCount(changes.size());
     for (int row = 0; row < changes.size(); ++row) {
         const JournalEntry& change = changes.at(row);
+        // A value changed on disk after the user changed it is a conflict the save asks about.
+        const bool conflict = document->isConflict(change.ref);
         const QStringList texts{document->fileLabel(change.ref), document->recordLabel(change.ref),
-                                GameDocument::fieldLabel(change.ref), change.fileValue, change.value};
+                                GameDocument::fieldLabel(change.ref),
+                                conflict ? change.fileValue + tr(" (磁盘上已改变)") : change.fileValue, change.value};
         for (int column = 0; column < texts.size(); ++column) {
             auto* cell = new QTableWidgetItem(texts.at(column));
             cell->setData(refRole, QVariant::fromValue(change.ref));
+            if (conflict)
+                cell->setToolTip(tr("这个值在编辑器之外也被修改了；保存时会先询问"));
             table->setItem(row, column, cell);
         }
     }

@@ -9,8 +9,10 @@ namespace Prompts {
 namespace {
 DirectoryPicker directoryPicker;
 SaveQuestion saveQuestion;
+ConflictQuestion conflictQuestion;
 FilePicker csvExportPicker;
 FilePicker csvImportPicker;
+FilePicker textSavePicker;
 DialogRunner dialogRunner;
 std::function<QString(QWidget*, const QString&, bool)> changeSetPicker;
 Notice notice;
@@ -56,6 +58,27 @@ SaveAnswer askToSave(QWidget* parent)
     return SaveAnswer::Cancel;
 }
 
+ConflictAnswer askAboutConflicts(QWidget* parent, const QStringList& fields)
+{
+    if (conflictQuestion)
+        return conflictQuestion(parent, fields);
+    QMessageBox box(QMessageBox::Warning, QObject::tr("保存"),
+                    QObject::tr("这些修改过的值在编辑器之外也被修改了，是否用编辑器中的值覆盖?"), QMessageBox::NoButton,
+                    parent);
+    box.setDetailedText(fields.join(QLatin1Char('\n')));
+    QPushButton* overwrite = box.addButton(QObject::tr("覆盖"), QMessageBox::DestructiveRole);
+    QPushButton* keep = box.addButton(QObject::tr("保留磁盘上的值"), QMessageBox::AcceptRole);
+    QPushButton* cancel = box.addButton(QObject::tr("取消"), QMessageBox::RejectRole);
+    box.setDefaultButton(keep);
+    box.setEscapeButton(cancel);
+    box.exec();
+    if (box.clickedButton() == overwrite)
+        return ConflictAnswer::Overwrite;
+    if (box.clickedButton() == keep)
+        return ConflictAnswer::Keep;
+    return ConflictAnswer::Cancel;
+}
+
 void inform(QWidget* parent, const QString& title, const QString& text)
 {
     if (notice)
@@ -72,6 +95,17 @@ QString pickCsvToExport(QWidget* parent, const QString& startPath)
 QString pickCsvToImport(QWidget* parent, const QString& startPath)
 {
     return csvImportPicker ? csvImportPicker(parent, startPath) : askForCsvFile(parent, startPath, false);
+}
+
+QString pickTextToSave(QWidget* parent, const QString& startPath)
+{
+    if (textSavePicker)
+        return textSavePicker(parent, startPath);
+    QFileDialog dialog(parent, QObject::tr("另存为"), startPath);
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setNameFilters({QObject::tr("文本文件 (*.txt)"), QObject::tr("所有文件 (*)")});
+    dialog.setDefaultSuffix(QStringLiteral("txt"));
+    return dialog.exec() == QDialog::Accepted ? dialog.selectedFiles().value(0) : QString();
 }
 
 QString pickChangeSetFile(QWidget* parent, const QString& startPath, bool forSaving)
@@ -102,6 +136,11 @@ void setSaveQuestion(SaveQuestion question)
     saveQuestion = std::move(question);
 }
 
+void setConflictQuestion(ConflictQuestion question)
+{
+    conflictQuestion = std::move(question);
+}
+
 void setCsvExportPicker(FilePicker picker)
 {
     csvExportPicker = std::move(picker);
@@ -110,6 +149,11 @@ void setCsvExportPicker(FilePicker picker)
 void setCsvImportPicker(FilePicker picker)
 {
     csvImportPicker = std::move(picker);
+}
+
+void setTextSavePicker(FilePicker picker)
+{
+    textSavePicker = std::move(picker);
 }
 
 void setDialogRunner(DialogRunner runner)
