@@ -202,7 +202,7 @@ void MainWindow::buildSideMenu()
                 showStatus(tr("已恢复默认布局"));
             });
     buildToolsMenu();
-    ImageButton* tools = addButton("toolsButton", tr("工具"), QStringLiteral("changes"));
+    ImageButton* tools = addButton("toolsButton", tr("工具"), QStringLiteral("tools"));
     connect(tools, &ImageButton::clicked, this, [this, tools] {
         if (game->isOpen())
             toolsMenu->popup(tools->mapToGlobal(QPoint(tools->width(), 0)));

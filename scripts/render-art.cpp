@@ -836,6 +836,30 @@ void paintChangesGlyph(QPainter& painter, const ButtonLook& look)
     painter.restore();
 }
 
+// A wrench lying from the lower left to the upper right, with a spark of the accent: the tools.
+void paintToolsGlyph(QPainter& painter, const ButtonLook& look)
+{
+    painter.save();
+    painter.translate(32, 32);
+    painter.rotate(-45);
+    painter.setPen(glyphPen(look.glyph, 3.0));
+    painter.setBrush(Qt::NoBrush);
+    // The handle, rounded at its end, then the open jaw at the upper right.
+    painter.drawRoundedRect(QRectF(-17, -3.5, 24, 7), 3.5, 3.5);
+    QPainterPath jaw;
+    jaw.moveTo(7, -3.5);
+    jaw.arcTo(QRectF(5, -9, 18, 18), 160, -140);
+    jaw.lineTo(15, -2.5);
+    jaw.lineTo(15, 2.5);
+    jaw.lineTo(22, 3);
+    jaw.arcTo(QRectF(5, -9, 18, 18), -20, -140);
+    painter.drawPath(jaw);
+    painter.restore();
+    painter.setPen(Qt::NoPen);
+    painter.setBrush(look.accent);
+    painter.drawEllipse(QPointF(19, 20), 3.2, 3.2);
+}
+
 void paintSideButton(QPainter& painter, const ButtonLook& look, const std::function<void(QPainter&)>& glyph)
 {
     paintDisc(painter, 64, look, 2.0);
@@ -942,11 +966,9 @@ std::vector<Picture> pictures()
     using Glyph = void (*)(QPainter&, const ButtonLook&);
     std::vector<Picture> list;
     // Side-menu buttons, each with a hover picture.
-    const std::pair<const char*, Glyph> sideButtons[] = {{"res/setting", paintScrollGlyph},
-                                                         {"res/save", paintSaveGlyph},
-                                                         {"res/search", paintFolderGlyph},
-                                                         {"res/layout", paintLayoutGlyph},
-                                                         {"res/changes", paintChangesGlyph}};
+    const std::pair<const char*, Glyph> sideButtons[] = {
+        {"res/setting", paintScrollGlyph}, {"res/save", paintSaveGlyph},       {"res/search", paintFolderGlyph},
+        {"res/layout", paintLayoutGlyph},  {"res/changes", paintChangesGlyph}, {"res/tools", paintToolsGlyph}};
     for (const auto& [path, glyph] : sideButtons) {
         for (bool hover : {false, true}) {
             const ButtonLook look = hover ? hoverLook() : normalLook();
