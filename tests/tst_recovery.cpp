@@ -39,7 +39,11 @@ void RecoveryTest::afterAKilledProcess()
     const QString recoveryPath = game.path(QStringLiteral("recovery.json"));
     QProcess editor;
     editor.start(QStringLiteral(RECOVERY_HELPER), {game.path(QStringLiteral("config.ini")), recoveryPath});
-    QVERIFY(editor.waitForReadyRead(10000));
+    QVERIFY2(editor.waitForReadyRead(10000),
+             qPrintable(QStringLiteral("%1, exit %2: %3")
+                            .arg(editor.errorString())
+                            .arg(editor.exitCode())
+                            .arg(QString::fromLocal8Bit(editor.readAllStandardError()))));
     editor.kill();
     QVERIFY(editor.waitForFinished());
 
