@@ -96,6 +96,11 @@ private slots:
         // Unsorted, an added row stands last and a removed one first; sorted, where the sort puts it.
         const int movedTo = sorted ? rowOfId(to, id) : add ? to->rowCount() - 1 : 0;
         QVERIFY(refused || rowTexts(to, movedTo) == moved);
+        // The city's row menu puts the file's list back.
+        if (!refused) {
+            pickFromMenu(cities, cities->item(rowOfId(cities, QStringLiteral("1")), 0), QStringLiteral("还原此行"));
+            QCOMPARE(w->document()->cities().value("1").value(1), attributes);
+        }
     }
 
     // The specialty panels follow the current city, reached by a click or the keys, and go empty when a filter
