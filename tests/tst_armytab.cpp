@@ -227,7 +227,9 @@ private slots:
         clickCell(army, QStringLiteral("7"));
         QTest::keyClick(needsBox, Qt::Key_Space);
         QCOMPARE(needsBox->title(), QStringLiteral("兵种招募需求(已禁用)"));
+        QVERIFY(needsBox->styleSheet().contains(QLatin1String("#D9A64A"))); // marked in gold
         QVERIFY(w->saveChanges());
+        QCOMPARE(needsBox->styleSheet(), QString());
         QTest::keyClick(w, Qt::Key_Z, Qt::ControlModifier);
         QCOMPARE(rowTexts(needs, 0), QStringList({"洛阳", "洛阳虎符"}));
         QVERIFY(needsBox->isChecked());
