@@ -5,5 +5,5 @@
 void initEditorResources();
 
 // Turns on Qt's scaling for high-DPI screens and its high-DPI pictures (the "@2x" files beside the
-// ordinary ones). Must run before the application object is created.
-void setUpHighDpi();
+// ordinary ones), and plain raster drawing for all widgets. Must run before the application object is created.
+void setApplicationAttributes();

@@ -12,7 +12,7 @@ int main(int argc, char* argv[])
 {
     if (isCommandLine(argc, argv))
         return runCommandLine(argc, argv);
-    setUpHighDpi();
+    setApplicationAttributes();
     QApplication app(argc, argv);
     installQtTranslation();
     enterConfigDirectory();

@@ -66,7 +66,7 @@ bool savePicture(const QWidget& window, const char* path)
 
 int main(int argc, char* argv[])
 {
-    setUpHighDpi();
+    setApplicationAttributes();
     QApplication app(argc, argv);
     if (argc != 3) {
         std::fprintf(stderr, "usage: editor-screenshot start|army|city|pending|bulk OUT.png\n");
