@@ -134,14 +134,7 @@ ArmyTab::ArmyTab(GameDocument* document, QWidget* parent)
     // The panels follow the current row, however it became current (a click of either button, the keys, an
     // undo), and go empty when a filter hides it.
     connect(infoTable, &QTableWidget::currentCellChanged, this, &ArmyTab::followCurrentRow);
-    auto* filter = infoTable->findChild<TableFilter*>();
-    connect(
-        filter->searchLine(), &QLineEdit::textChanged, this,
-        [this, filter] {
-            filter->refilter();
-            followCurrentRow();
-        },
-        Qt::QueuedConnection);
+    connect(infoTable->findChild<TableFilter*>(), &TableFilter::refiltered, this, &ArmyTab::followCurrentRow);
     connect(needsGroup, &QGroupBox::clicked, this, &ArmyTab::switchArmyNeeds);
     for (RecordTableView* view : {infoView, skillView})
         connect(view, &RecordTableView::statusMessage, this, &ArmyTab::statusMessage);

@@ -123,14 +123,7 @@ CityTab::CityTab(GameDocument* document, QWidget* parent)
     // The specialty panels follow the current city, however it became current (a click, the keys, a filter,
     // an undo), and go empty when no city is current or a filter hides it.
     connect(cityTable, &QTableWidget::currentCellChanged, this, &CityTab::followCurrentRow);
-    auto* filter = cityTable->findChild<TableFilter*>();
-    connect(
-        filter->searchLine(), &QLineEdit::textChanged, this,
-        [this, filter] {
-            filter->refilter();
-            followCurrentRow();
-        },
-        Qt::QueuedConnection);
+    connect(cityTable->findChild<TableFilter*>(), &TableFilter::refiltered, this, &CityTab::followCurrentRow);
     connect(citySpecialtyTable, &QWidget::customContextMenuRequested, this, &CityTab::removeCitySpecialty);
     connect(optionalSpecialtyTable, &QWidget::customContextMenuRequested, this, &CityTab::addCitySpecialty);
     connect(cityView, &RecordTableView::statusMessage, this, &CityTab::statusMessage);

@@ -40,8 +40,10 @@ TableFilter::~TableFilter()
 void TableFilter::refilter()
 {
     refilterPending = false;
-    if (line)
-        showRowsContaining(table, firstColumn, lastColumn, line->text());
+    if (!line)
+        return;
+    showRowsContaining(table, firstColumn, lastColumn, line->text());
+    emit refiltered();
 }
 
 void TableFilter::refilterLater()

@@ -34,6 +34,11 @@ public:
     // What the shortcut does; false when no filtered table of the window is in view.
     static bool focusSearchInView(QWidget* window);
 
+signals:
+    // The rows shown have just been judged again: a panel that shows the current row looks whether it is
+    // still shown.
+    void refiltered();
+
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
