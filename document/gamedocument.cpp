@@ -97,6 +97,7 @@ bool GameDocument::open(const QString& gameDirectory)
                  [this](const QString& text) { return parseItems(text, texts); }) &&
         readInto(filePaths.skill, nullptr, skillTable, parseSkills) &&
         readInto(filePaths.city, nullptr, cityTable, parseCities) && readCitySpecialtyFile(filePaths.citySpecialty);
+    skillsByArmyName.clear();
     disk->forgetAll();
     conflictFields.clear();
     if (opened) {
@@ -204,6 +205,15 @@ RecordTable* GameDocument::recordsOf(RecordKind kind)
     return &armyTypeTable;
 }
 
+QStringList GameDocument::armySkills(const QString& armyId) const
+{
+    const QString name = armyTypeTable.value(armyId).value(0);
+    auto known = skillsByArmyName.constFind(name);
+    if (known == skillsByArmyName.cend())
+        known = skillsByArmyName.insert(name, skillsForArmy(name, skillTable));
+    return *known;
+}
+
 QStringList GameDocument::fileNeeds(const QString& id) const
 {
     const QStringList record = armyTypeTable.value(id);
@@ -283,7 +293,7 @@ void GameDocument::revealRecord(RecordKind kind, const QString& id)
     if (kind == RecordKind::Skill) {
         const QStringList armies = sortedByNumber(armyTypeTable.keys());
         for (const QString& army : armies) {
-            if (skillsForArmy(armyTypeTable.value(army).value(0), skillTable).contains(id)) {
+            if (armySkills(army).contains(id)) {
                 shownArmy = army;
                 break;
             }

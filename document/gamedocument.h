@@ -7,6 +7,7 @@
 #include "gamedata/gameconfig.h"
 #include "gamedata/gametables.h"
 
+#include <QHash>
 #include <QObject>
 #include <QSet>
 #include <QString>
@@ -79,6 +80,10 @@ public:
     const RecordTable& cities() const { return cityTable; }
     const RecordTable& citySpecialties() const { return specialtyTable; }
     const RecordTable& records(RecordKind kind) const;
+    // The ids of the skills an army type has, found by its name (skillsForArmy). Remembered per name: looking
+    // through every skill takes milliseconds in a large game, and no change reaches a name (field 0), so only
+    // opening a game changes the answer.
+    QStringList armySkills(const QString& armyId) const;
     // The recruitment needs of an army type as its file holds them: [MustCityDesc, NeedItemId].
     QStringList fileNeeds(const QString& id) const;
 
@@ -169,6 +174,7 @@ private:
     StoryCatalogue storyCatalogue;
     RecordTable armyTypeTable;
     RecordTable skillTable;
+    mutable QHash<QString, QStringList> skillsByArmyName;
     RecordTable itemTable;
     RecordTable cityTable;
     RecordTable specialtyTable;

@@ -52,6 +52,7 @@ private slots:
     void storyThatFailsKeepsTheCurrentOne_data();
     void storyThatFailsKeepsTheCurrentOne();
     void discardKeepsOtherChanges();
+    void skillsAreThoseOfTheGameReadLast();
     void statisticsLandWhereThePendingListSays();
     void savePromiseOnMutatedGames();
     void journalRules_data();
@@ -331,6 +332,21 @@ void DocumentTest::discardKeepsOtherChanges()
     QCOMPARE(valueOf(army("7", 7, "").ref), QStringLiteral("0"));
     // A folder that is no game leaves the document closed.
     QVERIFY(!document->open(game->path(QStringLiteral("nowhere"))) && !document->isOpen());
+}
+
+// The skills found for an army type are remembered, but a game read again (changed on disk, or another one)
+// gives its own.
+void DocumentTest::skillsAreThoseOfTheGameReadLast()
+{
+    QString name;
+    for (const QChar c : document->armyTypes().value(QStringLiteral("1")).value(0))
+        name += QStringLiteral("\\u%1").arg(c.unicode(), 4, 16, QLatin1Char('0'));
+    QVERIFY(!name.isEmpty() && !document->armySkills(QStringLiteral("1")).contains(QStringLiteral("999")));
+    const QString skills = path(QStringLiteral("config/battlefield/skill.txt"));
+    QVERIFY(writeBytes(skills, readBytes(skills) + "{\"ID\":999,\"Temp\":\"" + name.toLatin1() +
+                                   "\",\"Name\":5999,\"SkillPoint\":1,\"FarRange\":0,\"NearRange\":1,\"Effect\":1,\"Cd\":2},\n"));
+    QVERIFY(document->open(document->configuredGameDirectory()));
+    QVERIFY(document->armySkills(QStringLiteral("1")).contains(QStringLiteral("999")));
 }
 
 // A statistic of an army type the story declares is written into the story or nowhere, also when its element

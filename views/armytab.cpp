@@ -226,7 +226,7 @@ void ArmyTab::drawArmySkill(const QString& id)
         return;
 
     const RecordTable& skills = document->skills();
-    const QStringList ids = skillsForArmy(document->armyTypes().value(id).value(0), skills);
+    const QStringList ids = document->armySkills(id);
     SortableItem readOnly;
     readOnly.setFlags(readOnly.flags() & ~Qt::ItemIsEditable);
     readOnly.setBackground(QBrush(QColor(QStringLiteral("#555555"))));

@@ -12,11 +12,13 @@
 
 #include <QAbstractItemDelegate>
 #include <QAction>
+#include <QHash>
 #include <QHeaderView>
 #include <QHelpEvent>
 #include <QLineEdit>
 #include <QMenu>
 #include <QRegularExpressionValidator>
+#include <QSet>
 #include <QShortcut>
 #include <QStyledItemDelegate>
 #include <QTableWidget>
@@ -67,14 +69,15 @@ QString refusalOf(const QString& text)
     return digits ? QObject::tr("数值不能超过999,999,999!") : QObject::tr("请输入非负整数!");
 }
 
-// The rows of each id in column 0, top to bottom, in one pass over the table. A record may stand in several
-// rows (an army type's skills can name one skill twice).
-QHash<QString, QVector<int>> rowsById(const QTableWidget* table)
+// The rows of these ids in column 0, top to bottom, in one pass over the table. A record may stand in several
+// rows (an army type's skills can name one skill twice). Only the ids asked for are kept: an edit's one id is
+// found in a large table without indexing every row.
+QHash<QString, QVector<int>> rowsOf(const QTableWidget* table, const QSet<QString>& ids)
 {
     QHash<QString, QVector<int>> rows;
-    rows.reserve(table->rowCount());
     for (int row = 0; row < table->rowCount(); ++row) {
-        if (const QTableWidgetItem* idCell = table->item(row, 0))
+        const QTableWidgetItem* idCell = table->item(row, 0);
+        if (idCell && ids.contains(idCell->text()))
             rows[idCell->text()].append(row);
     }
     return rows;
@@ -159,13 +162,18 @@ void RecordTableView::refreshCells(const QVector<FieldValue>& values)
 {
     if (view->rowCount() == 0)
         return;
-    QHash<QString, QVector<int>> rows;
+    QSet<QString> ids;
+    for (const FieldValue& value : values) {
+        if (value.ref.kind == kind && value.ref.field <= lastField)
+            ids.insert(value.ref.id);
+    }
+    if (ids.isEmpty())
+        return;
+    const QHash<QString, QVector<int>> rows = rowsOf(view, ids);
     QVector<QPair<QTableWidgetItem*, FieldRef>> cells;
     for (const FieldValue& value : values) {
         if (value.ref.kind != kind || value.ref.field > lastField)
             continue;
-        if (rows.isEmpty())
-            rows = rowsById(view);
         const auto row = rows.constFind(value.ref.id);
         if (row == rows.constEnd())
             continue;
@@ -206,7 +214,7 @@ void RecordTableView::remark()
 
 int RecordTableView::selectCell(const QString& id, int column)
 {
-    const QHash<QString, QVector<int>> rows = rowsById(view);
+    const QHash<QString, QVector<int>> rows = rowsOf(view, {id});
     const auto found = rows.constFind(id);
     if (found == rows.constEnd())
         return -1;
