@@ -343,8 +343,9 @@ void DocumentTest::skillsAreThoseOfTheGameReadLast()
         name += QStringLiteral("\\u%1").arg(c.unicode(), 4, 16, QLatin1Char('0'));
     QVERIFY(!name.isEmpty() && !document->armySkills(QStringLiteral("1")).contains(QStringLiteral("999")));
     const QString skills = path(QStringLiteral("config/battlefield/skill.txt"));
-    QVERIFY(writeBytes(skills, readBytes(skills) + "{\"ID\":999,\"Temp\":\"" + name.toLatin1() +
-                                   "\",\"Name\":5999,\"SkillPoint\":1,\"FarRange\":0,\"NearRange\":1,\"Effect\":1,\"Cd\":2},\n"));
+    QVERIFY(writeBytes(
+        skills, readBytes(skills) + "{\"ID\":999,\"Temp\":\"" + name.toLatin1() +
+                    "\",\"Name\":5999,\"SkillPoint\":1,\"FarRange\":0,\"NearRange\":1,\"Effect\":1,\"Cd\":2},\n"));
     QVERIFY(document->open(document->configuredGameDirectory()));
     QVERIFY(document->armySkills(QStringLiteral("1")).contains(QStringLiteral("999")));
 }
