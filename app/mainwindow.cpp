@@ -4,6 +4,7 @@
 #include "app/changesetactions.h"
 #include "app/editorresources.h"
 #include "app/editorsettings.h"
+#include "app/readablefont.h"
 #include "app/windowframe.h"
 #include "document/recovery.h"
 #include "views/armytab.h"
@@ -42,6 +43,9 @@
 MainWindow::MainWindow(GameDocument* document, QWidget* parent) : QWidget(parent), game(document)
 {
     initEditorResources();
+    // Every text of the window is laid out in the application's font: a broken one would make it too tall
+    // for the screen.
+    useReadableFont();
     setWindowFlag(Qt::FramelessWindowHint);
     setAttribute(Qt::WA_TranslucentBackground);
     setWindowTitle(tr("兵种数据编辑器"));
