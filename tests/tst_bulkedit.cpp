@@ -32,7 +32,11 @@ void BulkEditTest::filterChangeExportImportSave()
         summary = dialog.findChild<QLabel*>()->text();
         return true;
     });
-    Prompts::setCsvExportPicker([&game](QWidget*, const QString&) { return game.path("army.csv"); });
+    QString suggested;
+    Prompts::setCsvExportPicker([&game, &suggested](QWidget*, const QString& start) {
+        suggested = QFileInfo(start).fileName();
+        return game.path("army.csv");
+    });
     Prompts::setCsvImportPicker([&game](QWidget*, const QString&) { return game.path("army.csv"); });
 
     // All selected, then filtered: ids 10 and 101 hold a 0; the cells of the rows it hides stay selected.
@@ -52,6 +56,7 @@ void BulkEditTest::filterChangeExportImportSave()
     pickFromMenu(army, army->item(rowOfId(army, "10"), 2), QStringLiteral("导出为CSV…"));
     QString error;
     QCOMPARE(status(w), QStringLiteral("已导出2行: ") + QDir::toNativeSeparators(game.path("army.csv")));
+    QCOMPARE(suggested, QStringLiteral("兵种.csv"));
     QList<QStringList> rows = readCsvFile(game.path("army.csv"), &error);
     rows[1][5] = QStringLiteral("80");
     rows << QStringList{"1", "长枪兵", "0", "60", "42", "50", "12", "1"};
