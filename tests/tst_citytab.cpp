@@ -84,6 +84,7 @@ private slots:
             from->sortByColumn(0, Qt::DescendingOrder);
             to->sortByColumn(0, Qt::DescendingOrder);
         }
+        const QStringList heldBefore = columnTexts(held, 0);
         const QStringList moved = rowTexts(from, rowOfId(from, id));
         child<QStatusBar>(w, "statusBar")->clearMessage();
         rightClick(from, id);
@@ -100,6 +101,7 @@ private slots:
         if (!refused) {
             pickFromMenu(cities, cities->item(rowOfId(cities, QStringLiteral("1")), 0), QStringLiteral("还原此行"));
             QCOMPARE(w->document()->cities().value("1").value(1), attributes);
+            QCOMPARE(columnTexts(held, 0), heldBefore);
         }
     }
 

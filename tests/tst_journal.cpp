@@ -101,6 +101,10 @@ void JournalTest::editUndoRedoRevertSave()
     key(Qt::CTRL + Qt::Key_Z);
     QCOMPARE(w->document()->journal().changedIds(RecordKind::ArmyType, 1, 6), QStringList{"2"});
     QCOMPARE(w->document()->journal().size(), 2);
+    // A cell's revert leaves the row's other change.
+    pickFromMenu(army, armyCell("2", 4), QStringLiteral("还原为文件中的值"));
+    QCOMPARE(armyCell("2", 2)->text(), QStringLiteral("1"));
+    QCOMPARE(w->document()->journal().size(), 1);
 }
 
 void JournalTest::openEditorIsPartOfSaveAndClose()
