@@ -107,6 +107,8 @@ void HealthCheckTest::findsInOneFile_data()
     row("stage-comment-not-read", GameFileKind::Stage, "<!-- " + element("4", "x") + " -->\n", {});
     row("language-comment-and-cut-line", GameFileKind::Language, QStringLiteral("1:a\n// 2:note\n3:b"),
         {"f:2: 2: 注释行定义了这个 id，游戏仍然读取它", "f:3: 3: 最后一行缺少换行符，游戏不读取它"});
+    row("language-leading-zero", GameFileKind::Language, QStringLiteral("07:a\n10:b\n"),
+        {"f:1: 07: id 有前导零，游戏把它当作与 7 不同的 id"});
     row("language-references", GameFileKind::Language, QStringLiteral("1:^2\n2:^1\n3:^9\n4:^3\n5:x\n5:y\n"),
         {"f:1: 1: 引用成环：1 → 2 → 1", "f:2: 2: 引用成环：2 → 1 → 2", "f:3: 3: 引用的 id 9 不存在，游戏显示空文本",
          "f:5: 5: id 重复：第 6 行的文本生效"});
