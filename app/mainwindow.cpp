@@ -90,6 +90,23 @@ MainWindow::MainWindow(GameDocument* document, QWidget* parent) : QWidget(parent
          {QKeySequence(Qt::CTRL + Qt::Key_Y), QKeySequence(Qt::CTRL + Qt::SHIFT + Qt::Key_Z)})
         connect(new QShortcut(keys, this), &QShortcut::activated, undoStack, &QUndoStack::redo);
     TableFilter::installFindShortcut(this);
+    // Ctrl+Tab and Ctrl+Shift+Tab go round the tabs from anywhere in the window, as in Windows' tabbed windows.
+    // Shift turns Tab into Backtab, which the shortcuts match as Ctrl+Shift+Tab whatever the platform's own
+    // binding says (on Linux "Ctrl+Shift+Backtab", which nothing matches). One match only: two would be
+    // ambiguous, and neither would act.
+    QList<QKeySequence> previousKeys = QKeySequence::keyBindings(QKeySequence::PreviousChild);
+    if (!previousKeys.contains(QKeySequence(Qt::CTRL + Qt::SHIFT + Qt::Key_Tab)))
+        previousKeys.append(QKeySequence(Qt::CTRL + Qt::SHIFT + Qt::Key_Tab));
+    for (const int step : {1, -1}) {
+        auto* action = new QAction(this);
+        action->setShortcuts(step > 0 ? QKeySequence::keyBindings(QKeySequence::NextChild) : previousKeys);
+        addAction(action);
+        connect(action, &QAction::triggered, this, [this, step] {
+            if (tabWidget && tabWidget->isVisible())
+                tabWidget->setCurrentIndex((tabWidget->currentIndex() + step + tabWidget->count()) %
+                                           tabWidget->count());
+        });
+    }
 }
 
 MainWindow::~MainWindow()
