@@ -104,6 +104,8 @@ void HealthCheckTest::findsInOneFile_data()
          "f:2: 6: 这条记录被第 1 行的记录 4 吞并：它的值归 4，它本身不被读取"});
     row("stage-quoted-value", GameFileKind::Stage, element("4", "\"5\""),
         {"f:1: 4: 游戏不读取这条记录：a9 的值带引号: \"5\""});
+    row("stage-quoted-id", GameFileKind::Stage, element("\"6\""),
+        {"f:1: \"6\": 游戏不读取这条记录：a0 的值带引号: \"6\""});
     row("stage-comment-not-read", GameFileKind::Stage, "<!-- " + element("4", "x") + " -->\n", {});
     row("language-comment-and-cut-line", GameFileKind::Language, QStringLiteral("1:a\n// 2:note\n3:b"),
         {"f:2: 2: 注释行定义了这个 id，游戏仍然读取它", "f:3: 3: 最后一行缺少换行符，游戏不读取它"});
