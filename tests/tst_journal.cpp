@@ -8,6 +8,8 @@
 
 using namespace TestSupport;
 
+Q_DECLARE_METATYPE(Prompts::ConflictAnswer)
+
 class JournalTest : public QObject
 {
     Q_OBJECT
@@ -21,6 +23,8 @@ private slots:
     void lastFieldAndMixedKindsFollow();
     void discardAtSwitchRestoresFileValues();
     void saveMessages();
+    void conflictAnswers_data();
+    void conflictAnswers();
     void sortStaysAcrossStories();
 
 private:
@@ -216,6 +220,37 @@ void JournalTest::saveMessages()
     QVERIFY(message().startsWith(QStringLiteral("保存失败: ") +
                                  QDir::toNativeSeparators(path("story/story01/stage.xml")) +
                                  QStringLiteral("(文件是只读的,请在文件属性中取消“只读”后再保存)")));
+}
+
+void JournalTest::conflictAnswers_data()
+{
+    QTest::addColumn<Prompts::ConflictAnswer>("answer");
+    QTest::addColumn<QString>("nearRangeOnDisk"); // skill 301's, after the save
+    QTest::addColumn<bool>("statisticSaved");
+    QTest::newRow("overwrite") << Prompts::ConflictAnswer::Overwrite << "5" << true;
+    QTest::newRow("keep") << Prompts::ConflictAnswer::Keep << "40" << true;
+    QTest::newRow("cancel") << Prompts::ConflictAnswer::Cancel << "40" << false;
+}
+
+// A range the user changed that another program changed on disk too: the save asks, and does as answered.
+void JournalTest::conflictAnswers()
+{
+    QFETCH(Prompts::ConflictAnswer, answer);
+    Prompts::setConflictQuestion([answer](QWidget*, const QStringList&) { return answer; });
+    editCell(army, "1", 3, "66");
+    clickArmy("7");
+    editCell(skillTable, "301", 3, "5");
+    const QString skills = path("config/battlefield/skill.txt");
+    QVERIFY(writeBytes(skills, withValue(readBytes(skills), "{\"ID\":301,", "\"NearRange\":", "40")));
+    const QByteArray stage = readBytes(path("story/story01/stage.xml"));
+    w->saveChanges();
+    Prompts::setConflictQuestion(nullptr);
+    const QByteArray written = readBytes(skills);
+    const int at = written.indexOf("\"NearRange\":", written.indexOf("{\"ID\":301,")) + 12;
+    QTEST(QString::fromLatin1(written.mid(at, written.indexOf(',', at) - at)), "nearRangeOnDisk");
+    QFETCH(bool, statisticSaved);
+    QCOMPARE(readBytes(path("story/story01/stage.xml")) != stage, statisticSaved);
+    QCOMPARE(w->document()->hasPendingChanges(), answer != Prompts::ConflictAnswer::Overwrite);
 }
 
 void JournalTest::sortStaysAcrossStories()
