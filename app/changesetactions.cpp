@@ -42,11 +42,16 @@ void ChangeSetActions::exportChanges()
         emit statusMessage(tr("没有未保存的修改可导出"));
         return;
     }
+    saveChangeSet(changes, tr("导出修改"));
+}
+
+void ChangeSetActions::saveChangeSet(const QVector<RecordChange>& changes, const QString& title)
+{
     const QString path = Prompts::pickChangeSetFile(window, QStringLiteral("changes.json"), true);
     if (path.isEmpty())
         return;
     if (!writeTextFile(path, writeChangeSet(changes, QStringLiteral(EDITOR_VERSION)), WriteMode::MayCreate))
-        Prompts::inform(window, tr("导出修改"), tr("无法写入文件:\n%1").arg(QDir::toNativeSeparators(path)));
+        Prompts::inform(window, title, tr("无法写入文件:\n%1").arg(QDir::toNativeSeparators(path)));
     else
         emit statusMessage(tr("已导出%1项修改").arg(changes.size()));
 }
@@ -147,13 +152,7 @@ void ChangeSetActions::compareDirectories()
     Prompts::runDialog(preview);
     if (changes.isEmpty())
         return;
-    const QString path = Prompts::pickChangeSetFile(window, QStringLiteral("changes.json"), true);
-    if (path.isEmpty())
-        return;
-    if (!writeTextFile(path, writeChangeSet(changes, QStringLiteral(EDITOR_VERSION)), WriteMode::MayCreate))
-        Prompts::inform(window, tr("比较目录"), tr("无法写入文件:\n%1").arg(QDir::toNativeSeparators(path)));
-    else
-        emit statusMessage(tr("已导出%1项修改").arg(changes.size()));
+    saveChangeSet(changes, tr("比较目录"));
 }
 
 void ChangeSetActions::showBackups()

@@ -37,6 +37,8 @@ signals:
     void storyWanted(int number);
 
 private:
+    // Asks where to save the changes as a change set and writes it; `title` names the failure's message box.
+    void saveChangeSet(const QVector<RecordChange>& changes, const QString& title);
     // Shows the changes against the game's files and makes the chosen ones in the journal.
     // Gives false when the user cancelled.
     bool previewAndApply(const QString& title, const QVector<RecordChange>& changes,
