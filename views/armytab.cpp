@@ -1,6 +1,5 @@
 #include "views/armytab.h"
 
-#include "gamedata/armyskills.h"
 #include "gamedata/idorder.h"
 #include "views/recordtableview.h"
 #include "views/rowstable.h"
